@@ -1,0 +1,20 @@
+#pragma once
+
+// The diagnostics log. Every message becomes one line "YYYYMMDDHHNNSS: message"
+// (local date and time); a message with line breaks stays one entry. Lines go
+// to standard error unless a sink is installed. Logging never fails and never
+// disturbs its caller.
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+void WriteLog(std::string_view message);
+
+// The log line for a message at the current local time.
+std::string FormatLogLine(std::string_view message);
+
+// Replaces where log lines go; an empty function restores standard error.
+// Returns the sink that was installed before.
+using LogSink = std::function<void(const std::string& line)>;
+LogSink SetLogSink(LogSink sink);

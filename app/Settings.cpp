@@ -1,0 +1,81 @@
+#include "app/Settings.h"
+
+#include <optional>
+
+#include "app/Conversions.h"
+#include "app/Log.h"
+#include "store/clsHashFile.h"
+
+namespace {
+
+// The integer settings in file order, between gPlaylistName and gSkinFilename.
+struct IntegerSetting {
+  const char* key;
+  int32_t Settings::*field;
+};
+
+constexpr IntegerSetting kIntegerSettings[] = {
+    {"gIsFormFullScreen", &Settings::gIsFormFullScreen},
+    {"gIsMonitorAnamorph", &Settings::gIsMonitorAnamorph},
+    {"gAspectRatioMode", &Settings::gAspectRatioMode},
+    {"gPlayMode", &Settings::gPlayMode},
+    {"gAlwaysOnTop", &Settings::gAlwaysOnTop},
+    {"gOSDTime", &Settings::gOSDTime},
+    {"gIsMediaMute", &Settings::gIsMediaMute},
+    {"gMediaVolume", &Settings::gMediaVolume},
+    {"gFormLastLeft", &Settings::gFormLastLeft},
+    {"gFormLastTop", &Settings::gFormLastTop},
+    {"gFormLastWidth", &Settings::gFormLastWidth},
+    {"gFormLastHeight", &Settings::gFormLastHeight},
+    {"gActionFirstRepeat", &Settings::gActionFirstRepeat},
+    {"gActionNextRepeat", &Settings::gActionNextRepeat},
+    {"gForceVideoForeground", &Settings::gForceVideoForeground},
+};
+
+int32_t ReadInteger(clsHashFile& store, const char* key, int32_t defaultValue) {
+  const HashValue value = store.GetValue(key, HashValue(defaultValue), false);
+  if (!value.IsText()) return defaultValue;
+  const std::optional<int32_t> number = TryToLong(value.Text());
+  if (!number) {
+    // A hand-edited file must not stop the program: the setting keeps its default.
+    WriteLog(std::string("LoadSettings: ") + key + " is not a number ('" + value.Text() +
+             "'), using " + std::to_string(defaultValue));
+    return defaultValue;
+  }
+  return *number;
+}
+
+std::string ReadText(clsHashFile& store, const char* key, const std::string& defaultValue) {
+  const HashValue value = store.GetValue(key, HashValue(defaultValue), false);
+  return value.ToText();
+}
+
+}  // namespace
+
+void LoadSettings(Settings& settings, const std::string& file, const std::string& programFolder,
+                  const PixelRect& windowGeometry) {
+  Settings defaults;
+  defaults.gPlaylistName = programFolder;
+  defaults.gFormLastLeft = windowGeometry.left;
+  defaults.gFormLastTop = windowGeometry.top;
+  defaults.gFormLastWidth = windowGeometry.width;
+  defaults.gFormLastHeight = windowGeometry.height;
+
+  clsHashFile store;
+  store.LoadHash(file, true);
+  settings.gPlaylistName = ReadText(store, "gPlaylistName", defaults.gPlaylistName);
+  for (const IntegerSetting& setting : kIntegerSettings) {
+    settings.*setting.field = ReadInteger(store, setting.key, defaults.*setting.field);
+  }
+  settings.gSkinFilename = ReadText(store, "gSkinFilename", defaults.gSkinFilename);
+}
+
+int32_t SaveSettings(const Settings& settings, const std::string& file) {
+  clsHashFile store;
+  store.SetValue("gPlaylistName", HashValue(settings.gPlaylistName));
+  for (const IntegerSetting& setting : kIntegerSettings) {
+    store.SetValue(setting.key, HashValue(settings.*setting.field));
+  }
+  store.SetValue("gSkinFilename", HashValue(settings.gSkinFilename));
+  return store.SaveHash(file);
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs whatever Tavizo needs on Debian 12 that is missing, then builds it
+# into build/. Uses sudo for the packages when not run as root.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  # Build tools and test frameworks.
+  build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # The libraries Tavizo is built on.
+  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libepoxy-dev libpixman-1-dev
+  libfontconfig-dev libmpv-dev libsystemd-dev
+  # Fonts that the common face names of skins resolve to.
+  fonts-dejavu-core fonts-liberation2
+  # The display tests: a virtual X server, screenshots and real input events.
+  xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool libxss-dev libx11-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"

@@ -1,0 +1,83 @@
+#pragma once
+
+// The ordered, case-insensitive key/value store used for settings, key
+// bindings, skin files, skin strings and the error list, and its text file
+// format. Keys keep the spelling with which they were first stored and come
+// back in insertion order; look-ups ignore letter case. The bucket of a key is
+// the sum of the bytes of its lower-cased UTF-8 form, mod 1000.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/HashValue.h"
+
+class clsHashFile {
+ public:
+  // The default of GetValue that marks "no default given".
+  static constexpr const char* kNoDefault = ":o)";
+
+  clsHashFile();
+  ~clsHashFile();
+  clsHashFile(const clsHashFile&) = delete;
+  clsHashFile& operator=(const clsHashFile&) = delete;
+
+  // Empties the store: slots 0 to 1000, next free slot 1, no bucket lists,
+  // key count 0, iteration cursor -1.
+  void Clear();
+
+  // The value under key. A missing key with the default ":o)" reports
+  // "Could not find key '<key>' in hash." and gives null; with any other
+  // default gives the default, first storing it when storeDefault is true.
+  HashValue GetValue(std::string_view key, const HashValue& defaultValue = HashValue(kNoDefault),
+                     bool storeDefault = false);
+
+  // Stores value under key, replacing an existing entry in place unless isNew
+  // (then the caller guarantees the key is absent and no look-up is made).
+  // Always returns 1.
+  int32_t SetValue(std::string_view key, HashValue value, bool isNew = false);
+
+  // Marks the key's slot deleted; true when the key was present.
+  bool DeleteKey(std::string_view key);
+  bool KeyExists(std::string_view key) const;
+  int32_t NumKeys() const;
+
+  // The next key in insertion order, or empty text after the last one. A start
+  // of -1 restarts from the first slot, a positive start jumps to that slot,
+  // 0 continues from the shared cursor.
+  std::string GetNextKey(int32_t start = 0);
+
+  // Replaces the contents with the file's pairs. Returns 1 when the file was
+  // read to its end, 0 otherwise. A missing file is created empty when
+  // createIfMissing is true; that is not an error and reports nothing.
+  int32_t LoadHash(const std::string& file, bool createIfMissing);
+
+  // Writes every live pair, in insertion order, as "key,value" lines. The old
+  // file is replaced only once the new one is completely on disk. Returns 1
+  // when written, 0 on failure.
+  int32_t SaveHash(const std::string& file);
+
+  // The text of the file that SaveHash writes (used by SaveHash and tests).
+  std::string FormatText() const;
+
+  // Reads pairs from text as LoadHash does; `source` names the text in the
+  // LoadHashError message. Returns 1 when the text was read to its end.
+  int32_t LoadText(std::string_view text, const std::string& source);
+
+ private:
+  struct Slot {
+    std::string key;
+    HashValue value;
+  };
+
+  int32_t FindSlot(std::string_view key) const;
+  void InsertEntry(std::string_view key, HashValue value);
+
+  std::vector<Slot> mSlots;                           // Slot 0 is the header.
+  int32_t mNextFreeSlot = 1;
+  std::vector<std::unique_ptr<std::vector<int32_t>>> mBuckets;  // 1000 lists, made on first use.
+  int32_t mKeyCount = 0;
+  int32_t mCursor = -1;
+};
