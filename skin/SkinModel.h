@@ -1,0 +1,64 @@
+#pragma once
+
+// The skin in memory: the element table (entry 0 is a header whose Index holds
+// the count), the pictures with their pixel sizes, and the named strings.
+// Built once at start-up by DX_LoadSkin; afterwards only element states and a
+// few texts change.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "skin/SkinElement.h"
+#include "skin/SkinPicture.h"
+#include "store/clsHashFile.h"
+
+struct SkinPictureDesc {
+  int32_t width = 0;
+  int32_t height = 0;
+};
+
+class SkinModel {
+ public:
+  SkinModel();
+
+  std::vector<SkinElement> SkinElements;                         // 0..count
+  std::vector<std::shared_ptr<const SkinPicture>> SkinPictures;  // 0..count, 0 unused
+  std::vector<SkinPictureDesc> SkinPictureDescs;                 // 0..count
+  clsHashFile SkinStrings;
+
+  // The number of elements (entry 0's Index).
+  int32_t Count() const;
+
+  // The number of the first element whose FullName equals the name exactly
+  // (case-sensitive), or 0.
+  int32_t FindElement(std::string_view fullName) const;
+
+  // Element n, or the header element 0 when n is out of range.
+  SkinElement& Element(int32_t n);
+  const SkinElement& Element(int32_t n) const;
+
+  // FindElement then Element: the header when the name is unknown.
+  SkinElement& ElementNamed(std::string_view fullName) { return Element(FindElement(fullName)); }
+
+  // Rebuilds the name index after the element table changed.
+  void IndexElements();
+
+  // Empties the model: only the header element, no pictures, no strings.
+  void Clear();
+
+ private:
+  std::unordered_map<std::string, int32_t> mIndexByName;
+};
+
+// The n-th field (1-based) of text split at every occurrence of separator; the
+// last field runs to the end; fewer than n fields give the empty text.
+std::string GetField(std::string_view text, int32_t n, std::string_view separator);
+
+// Converts a percent rectangle of a W x H area to pixels in place: sizes
+// first, then x and y (-1 centres on that axis). Sizes of -1 keep the aspect
+// rule described beside the implementation.
+void PercentRectToPixels(double W, double H, double& x, double& y, double& w, double& h);
