@@ -18,6 +18,6 @@ xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" \
 echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVIZO_SANITIZE=ON \
   -DTAVIZO_BUILD_BENCHMARKS=OFF
-cmake --build build-sanitize -j "$jobs" --target tavizo_unit_tests
+cmake --build build-sanitize -j "$jobs" --target unit_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize -L unit --output-on-failure

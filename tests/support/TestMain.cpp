@@ -1,0 +1,8 @@
+// The main of every test program: GoogleTest with GoogleMock.
+
+#include <gmock/gmock.h>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleMock(&argc, argv);
+  return RUN_ALL_TESTS();
+}
