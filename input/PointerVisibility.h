@@ -1,0 +1,14 @@
+#pragma once
+
+// Hiding and showing the mouse pointer. Automatic hiding acts only while a
+// medium plays; a forced hide (an information overlay) is undone only by a
+// forced show.
+
+class PointerVisibility {
+ public:
+  virtual ~PointerVisibility() = default;
+  // True when this call hid the pointer.
+  virtual bool HideMouse(bool forced) = 0;
+  // True when this call showed the pointer.
+  virtual bool ShowMouse(bool forced) = 0;
+};
