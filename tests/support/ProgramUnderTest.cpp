@@ -1,0 +1,200 @@
+#include "support/ProgramUnderTest.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct DisplayCloser {
+  void operator()(Display* display) const {
+    if (display) XCloseDisplay(display);
+  }
+};
+using DisplayHandle = std::unique_ptr<Display, DisplayCloser>;
+
+bool WindowHasPid(Display* display, Window window, pid_t pid) {
+  const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
+  if (pidAtom == None) return false;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                         &count, &after, &data) != Success ||
+      !data) {
+    return false;
+  }
+  const bool matches = count == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
+  XFree(data);
+  return matches;
+}
+
+Window FindWindowOf(Display* display, Window root, pid_t pid) {
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, root, &rootReturn, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned int i = 0; i < count && !found; ++i) {
+    XWindowAttributes attributes;
+    if (WindowHasPid(display, children[i], pid) && XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.map_state == IsViewable) {
+      found = children[i];
+    } else {
+      found = FindWindowOf(display, children[i], pid);
+    }
+  }
+  if (children) XFree(children);
+  return found;
+}
+
+}  // namespace
+
+void SleepMs(int milliseconds) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return output;
+  std::array<char, 4096> buffer;
+  size_t read = 0;
+  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), read);
+  pclose(pipe);
+  return output;
+}
+
+bool TakeScreenshot(const std::string& pngFile) {
+  return std::system(("import -window root '" + pngFile + "' 2>/dev/null").c_str()) == 0;
+}
+
+uint32_t ScreenPixel(int x, int y) {
+  DisplayHandle display(XOpenDisplay(nullptr));
+  if (!display) return 0;
+  XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes,
+                            ZPixmap);
+  if (!image) return 0;
+  const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
+  XDestroyImage(image);
+  return pixel;
+}
+
+ProgramUnderTest::ProgramUnderTest(const std::string& folder, bool withSkins) : mFolder(folder) {
+  fs::create_directories(folder);
+  fs::copy_file(TAVIZO_EXECUTABLE, folder + "/tavizo", fs::copy_options::overwrite_existing);
+  if (withSkins) {
+    const fs::path skins = fs::path(TAVIZO_EXECUTABLE).parent_path() / "skins";
+    fs::copy(skins, folder + "/skins",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+  }
+}
+
+ProgramUnderTest::~ProgramUnderTest() {
+  if (mPid > 0 && Running()) {
+    kill(mPid, SIGKILL);
+    waitpid(mPid, nullptr, 0);
+  }
+}
+
+bool ProgramUnderTest::Start() {
+  const std::string program = mFolder + "/tavizo";
+  const std::string log = mFolder + "/stderr.log";
+  mPid = fork();
+  if (mPid < 0) return false;
+  if (mPid == 0) {
+    const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+      dup2(fd, STDERR_FILENO);
+      dup2(fd, STDOUT_FILENO);
+      close(fd);
+    }
+    chdir("/");
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return true;
+}
+
+bool ProgramUnderTest::Running() {
+  if (mPid <= 0 || mExitStatus >= 0) return false;
+  int status = 0;
+  const pid_t result = waitpid(mPid, &status, WNOHANG);
+  if (result == mPid) {
+    mExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return false;
+  }
+  return result == 0;
+}
+
+unsigned long ProgramUnderTest::WaitForWindow(int timeoutMs) {
+  DisplayHandle display(XOpenDisplay(nullptr));
+  if (!display) return 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < deadline && Running()) {
+    mWindow = FindWindowOf(display.get(), DefaultRootWindow(display.get()), mPid);
+    if (mWindow) return mWindow;
+    SleepMs(50);
+  }
+  return 0;
+}
+
+bool ProgramUnderTest::RequestClose() {
+  DisplayHandle display(XOpenDisplay(nullptr));
+  if (!display || !mWindow) return false;
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = mWindow;
+  event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display.get(), mWindow, False, NoEventMask, &event);
+  XFlush(display.get());
+  return true;
+}
+
+int ProgramUnderTest::WaitForExit(int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!Running()) return mExitStatus;
+    SleepMs(20);
+  }
+  kill(mPid, SIGKILL);
+  waitpid(mPid, nullptr, 0);
+  mExitStatus = -1;
+  return -1;
+}
+
+std::string ProgramUnderTest::Log() const {
+  std::ifstream file(mFolder + "/stderr.log", std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+bool ProgramUnderTest::WaitForLog(const std::string& text, int timeoutMs) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (Log().find(text) != std::string::npos) return true;
+    SleepMs(50);
+  }
+  return false;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// The real Tavizo program, run by a display test in a program folder of its
+// own: a copy of the executable (settings and key bindings live beside it)
+// with the skins next to it. Its standard error, the log, is kept in a file.
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+class ProgramUnderTest {
+ public:
+  // Prepares <folder>/tavizo and, when withSkins, <folder>/skins.
+  ProgramUnderTest(const std::string& folder, bool withSkins = true);
+  ~ProgramUnderTest();
+  ProgramUnderTest(const ProgramUnderTest&) = delete;
+  ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
+
+  const std::string& Folder() const { return mFolder; }
+  bool Start();
+  bool Running();
+  pid_t Pid() const { return mPid; }
+
+  // Waits until a window titled "Tavizo..." of this process is mapped; its X
+  // window id, or 0 after the timeout.
+  unsigned long WaitForWindow(int timeoutMs);
+
+  // Asks the window to close the way a desktop's close button does
+  // (WM_DELETE_WINDOW).
+  bool RequestClose();
+
+  // Waits for the process to end; its exit status, or -1 when it had to be
+  // killed after the timeout.
+  int WaitForExit(int timeoutMs);
+
+  // Waits until the log holds the text; true when it appeared in time.
+  bool WaitForLog(const std::string& text, int timeoutMs);
+  std::string Log() const;
+
+  unsigned long Window() const { return mWindow; }
+
+ private:
+  std::string mFolder;
+  pid_t mPid = -1;
+  unsigned long mWindow = 0;
+  int mExitStatus = -1;
+};
+
+// Runs a shell command and returns what it printed on standard output.
+std::string RunCommand(const std::string& command);
+
+// Saves a screenshot of the whole X screen as a PNG file.
+bool TakeScreenshot(const std::string& pngFile);
+
+// The RGB colour (0xRRGGBB) of a screen pixel, read from the X server.
+uint32_t ScreenPixel(int x, int y);
+
+// Sleeps the given milliseconds.
+void SleepMs(int milliseconds);
