@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct PixelRect {
   int32_t left = 0;
@@ -35,4 +36,8 @@ class MainWindow {
   virtual void Minimize() = 0;
   virtual void SetTitle(const std::string& title) = 0;
   virtual void SetAlwaysOnTop(bool onTop) = 0;
+
+  // The full rectangles (not the work areas) of the monitors, in
+  // virtual-screen pixels; the primary monitor first.
+  virtual std::vector<PixelRect> Monitors() const = 0;
 };

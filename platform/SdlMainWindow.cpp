@@ -4,8 +4,8 @@
 
 #include "app/Log.h"
 
-std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title,
-                                                     int32_t clientWidth, int32_t clientHeight) {
+std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, int32_t clientWidth,
+                                                     int32_t clientHeight) {
   SDL_SetHint(SDL_HINT_APP_NAME, "Tavizo");
   // A click that brings the window to the front also acts, as on a remote-driven TV.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -44,7 +44,9 @@ SdlMainWindow::~SdlMainWindow() {
   SDL_Quit();
 }
 
-uint32_t SdlMainWindow::WindowId() const { return SDL_GetWindowID(mWindow); }
+uint32_t SdlMainWindow::WindowId() const {
+  return SDL_GetWindowID(mWindow);
+}
 
 void SdlMainWindow::MakeContextCurrent() {
   SDL_GL_MakeCurrent(mWindow, static_cast<SDL_GLContext>(mGlContext));
@@ -82,10 +84,30 @@ int32_t SdlMainWindow::ClientHeight() const {
   return height;
 }
 
-void SdlMainWindow::Show() { SDL_ShowWindow(mWindow); }
-void SdlMainWindow::Hide() { SDL_HideWindow(mWindow); }
-void SdlMainWindow::Minimize() { SDL_MinimizeWindow(mWindow); }
-void SdlMainWindow::SetTitle(const std::string& title) { SDL_SetWindowTitle(mWindow, title.c_str()); }
+void SdlMainWindow::Show() {
+  SDL_ShowWindow(mWindow);
+}
+void SdlMainWindow::Hide() {
+  SDL_HideWindow(mWindow);
+}
+void SdlMainWindow::Minimize() {
+  SDL_MinimizeWindow(mWindow);
+}
+void SdlMainWindow::SetTitle(const std::string& title) {
+  SDL_SetWindowTitle(mWindow, title.c_str());
+}
 void SdlMainWindow::SetAlwaysOnTop(bool onTop) {
   SDL_SetWindowAlwaysOnTop(mWindow, onTop ? SDL_TRUE : SDL_FALSE);
+}
+
+std::vector<PixelRect> SdlMainWindow::Monitors() const {
+  std::vector<PixelRect> monitors;
+  const int count = SDL_GetNumVideoDisplays();
+  for (int i = 0; i < count; ++i) {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(i, &bounds) == 0) {
+      monitors.push_back(PixelRect{bounds.x, bounds.y, bounds.w, bounds.h});
+    }
+  }
+  return monitors;
 }

@@ -34,6 +34,7 @@ class SdlMainWindow final : public MainWindow {
   void Minimize() override;
   void SetTitle(const std::string& title) override;
   void SetAlwaysOnTop(bool onTop) override;
+  std::vector<PixelRect> Monitors() const override;
 
  private:
   SdlMainWindow(SDL_Window* window, void* glContext) : mWindow(window), mGlContext(glContext) {}
