@@ -8,11 +8,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "store/HashValue.h"
+
+class HashFileReader;
 
 class clsHashFile {
  public:
@@ -36,7 +39,8 @@ class clsHashFile {
 
   // Stores value under key, replacing an existing entry in place unless isNew
   // (then the caller guarantees the key is absent and no look-up is made).
-  // Always returns 1.
+  // The empty key marks deleted slots, so it is never stored (a log line says
+  // so). Always returns 1.
   int32_t SetValue(std::string_view key, HashValue value, bool isNew = false);
 
   // Marks the key's slot deleted; true when the key was present.
@@ -51,7 +55,9 @@ class clsHashFile {
 
   // Replaces the contents with the file's pairs. Returns 1 when the file was
   // read to its end, 0 otherwise. A missing file is created empty when
-  // createIfMissing is true; that is not an error and reports nothing.
+  // createIfMissing is true; that is not an error and reports nothing. A file
+  // that exists but cannot be read is reported and never overwritten. Any
+  // other failure reports "LoadHashError: ..." and keeps the pairs read before.
   int32_t LoadHash(const std::string& file, bool createIfMissing);
 
   // Writes every live pair, in insertion order, as "key,value" lines. The old
@@ -59,23 +65,51 @@ class clsHashFile {
   // when written, 0 on failure.
   int32_t SaveHash(const std::string& file);
 
-  // The text of the file that SaveHash writes (used by SaveHash and tests).
-  std::string FormatText() const;
+  // The text of the file that SaveHash writes, or nothing (with the reason in
+  // error, when given) when a value has no written form.
+  std::optional<std::string> FormatText(std::string* error = nullptr) const;
 
   // Reads pairs from text as LoadHash does; `source` names the text in the
   // LoadHashError message. Returns 1 when the text was read to its end.
   int32_t LoadText(std::string_view text, const std::string& source);
 
+  // The bucket (0 to 999) of a key: the sum of the bytes of its lower-cased
+  // UTF-8 form, mod 1000. Keys that differ only in letter case or are
+  // anagrams of one another share a bucket.
+  static int32_t HashKey(std::string_view key);
+
+  // The number of the slot table's last slot (1000, then 2000, ...).
+  int32_t LastSlot() const;
+
+  // The last position of a bucket list, or 0 while the list does not exist.
+  int32_t LastBucketPosition(int32_t bucket) const;
+
  private:
+  // A key as look-ups see it: lower-cased, with its bucket and a fingerprint.
+  // Keys of one bucket often differ only in a digit or two ("ctrlName1",
+  // "ctrlName2"), so the walk along a bucket list compares fingerprints and
+  // reads the keys themselves only when those agree.
+  struct FoldedKey {
+    std::string lower;
+    int32_t bucket = 0;
+    uint64_t fingerprint = 0;
+  };
+
   struct Slot {
-    std::string key;
+    std::string key;  // Empty for a deleted entry.
+    std::string lowerKey;
+    uint64_t fingerprint = 0;
     HashValue value;
   };
 
-  int32_t FindSlot(std::string_view key) const;
-  void InsertEntry(std::string_view key, HashValue value);
+  static FoldedKey Fold(std::string_view key);
 
-  std::vector<Slot> mSlots;                           // Slot 0 is the header.
+  // The first slot whose key equals the folded key, or -1.
+  int32_t FindSlot(const FoldedKey& folded) const;
+  void InsertEntry(std::string_view key, FoldedKey folded, HashValue value);
+  int32_t ReadPairs(HashFileReader& reader, const std::string& source);
+
+  std::vector<Slot> mSlots;  // Slot 0 is the header.
   int32_t mNextFreeSlot = 1;
   std::vector<std::unique_ptr<std::vector<int32_t>>> mBuckets;  // 1000 lists, made on first use.
   int32_t mKeyCount = 0;
