@@ -44,14 +44,21 @@ class SkinModel {
   // FindElement then Element: the header when the name is unknown.
   SkinElement& ElementNamed(std::string_view fullName) { return Element(FindElement(fullName)); }
 
-  // Rebuilds the name index after the element table changed.
+  // Rebuilds the name index after the element table changed. FindElement
+  // notices a new table size and a found element whose name changed, but not
+  // a new name given to an element: renaming needs this call.
   void IndexElements();
 
   // Empties the model: only the header element, no pictures, no strings.
   void Clear();
 
  private:
-  std::unordered_map<std::string, int32_t> mIndexByName;
+  void RebuildIndex() const;
+
+  // Full name to the lowest element number bearing it; rebuilt on demand, so
+  // mutable for the const look-up.
+  mutable std::unordered_map<std::string, int32_t> mIndexByName;
+  mutable size_t mIndexedSize = 0;
 };
 
 // The n-th field (1-based) of text split at every occurrence of separator; the

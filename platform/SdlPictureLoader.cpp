@@ -1,0 +1,63 @@
+#include "platform/SdlPictureLoader.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "app/Log.h"
+
+namespace {
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+uint32_t Premultiply(uint32_t component, uint32_t alpha) {
+  return (component * alpha + 127) / 255;
+}
+
+// One ARGB8888 pixel as the skin keeps it: magenta is the transparent colour
+// of skin pictures, every other colour is scaled by its alpha.
+uint32_t SkinPixel(uint32_t argb) {
+  const uint32_t alpha = argb >> 24;
+  const uint32_t red = (argb >> 16) & 0xFF;
+  const uint32_t green = (argb >> 8) & 0xFF;
+  const uint32_t blue = argb & 0xFF;
+  if (red == 255 && green == 0 && blue == 255) return 0;
+  if (alpha == 255) return argb;
+  return (alpha << 24) | (Premultiply(red, alpha) << 16) | (Premultiply(green, alpha) << 8) |
+         Premultiply(blue, alpha);
+}
+
+}  // namespace
+
+std::shared_ptr<SkinPicture> SdlPictureLoader::Load(const std::string& file) {
+  SurfacePtr loaded(IMG_Load(file.c_str()));
+  if (!loaded) {
+    WriteLog("SdlPictureLoader: cannot read '" + file + "': " + IMG_GetError());
+    return nullptr;
+  }
+  // Converting also turns a GIF's or a BMP's colour key into alpha.
+  SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+  if (!argb) {
+    WriteLog("SdlPictureLoader: cannot convert '" + file + "': " + SDL_GetError());
+    return nullptr;
+  }
+  if (SDL_LockSurface(argb.get()) != 0) {
+    WriteLog("SdlPictureLoader: cannot read the pixels of '" + file + "': " + SDL_GetError());
+    return nullptr;
+  }
+  auto picture = std::make_shared<SkinPicture>();
+  picture->width = argb->w;
+  picture->height = argb->h;
+  picture->pixels.resize(static_cast<size_t>(argb->w) * static_cast<size_t>(argb->h));
+  const auto* rows = static_cast<const uint8_t*>(argb->pixels);
+  for (int32_t y = 0; y < argb->h; ++y) {
+    const auto* row =
+        reinterpret_cast<const uint32_t*>(rows + static_cast<size_t>(y) * argb->pitch);
+    uint32_t* out = picture->pixels.data() + static_cast<size_t>(y) * argb->w;
+    for (int32_t x = 0; x < argb->w; ++x) out[x] = SkinPixel(row[x]);
+  }
+  SDL_UnlockSurface(argb.get());
+  return picture;
+}

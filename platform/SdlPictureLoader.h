@@ -1,0 +1,14 @@
+#pragma once
+
+// Reads skin pictures with SDL2_image (PNG, JPEG, BMP, GIF, TGA and whatever
+// else the installed SDL2_image reads). Every picture comes out as
+// premultiplied ARGB with magenta (255, 0, 255) fully transparent and the
+// file's own alpha kept. Needs no display and no SDL_Init.
+
+#include "skin/SkinPicture.h"
+
+class SdlPictureLoader final : public PictureLoader {
+ public:
+  // The picture, or nothing with a log line naming the file and the reason.
+  std::shared_ptr<SkinPicture> Load(const std::string& file) override;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+// Checks a skin file the way a skin author needs it: every problem at once,
+// each named with its key or element, instead of the first one stopping the
+// program at start-up. Used by tavizo-skincheck.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "skin/SkinPicture.h"
+
+enum class SkinProblemSeverity { Warning, Fault };
+
+struct SkinProblem {
+  SkinProblemSeverity severity = SkinProblemSeverity::Fault;
+  std::string message;
+};
+
+enum class CommandCoverage { Optional, Required };
+
+struct SkinCheckOptions {
+  // Required: a command of kSkinCommands that no move entry uses is a fault
+  // rather than a warning.
+  CommandCoverage commands = CommandCoverage::Optional;
+};
+
+// The commands that a "*." entry may name: the action dispatcher's table.
+// clang-format off
+inline constexpr std::array<const char*, 28> kSkinCommands = {
+    "cmdFormMove", "cmdFormMinMax", "cmdFormHide", "cmdPlaylistBack", "lstPlaylist",
+    "cmdStop", "cmdPause", "cmdPlay", "cmdForward", "cmdRewind", "cmdNext", "cmdPrevious",
+    "cmdFullsize", "cmdARMode", "cmdPlayMode", "cmdMute", "cmdVolUp", "cmdVolDown",
+    "cmdChangeOutputAR", "cmdChangeAlwaysOnTop", "cmdChangeOSDTime", "cmdForceVideoForeground",
+    "cmdQuitTavizo", "cmdShutdownComputer", "cmdSetCursorKeys", "cmdSetActionKey",
+    "cmdSetConfigInputKey", "cmdForceEnd"};
+// clang-format on
+
+// The navigation names that a "!." entry may name.
+inline constexpr std::array<const char*, 6> kSkinNavigations = {
+    "elemMoveN", "elemMoveE", "elemMoveS", "elemMoveW", "elemMovePressed", "elemConfigInput"};
+
+// The problems of the skin file at path, faults first found first; empty for
+// a sound skin. Pictures are read with `pictures` to prove they load.
+std::vector<SkinProblem> CheckSkin(const std::string& path, PictureLoader& pictures,
+                                   const SkinCheckOptions& options = {});
+
+// True when any of the problems is a fault.
+bool HasFault(const std::vector<SkinProblem>& problems);
