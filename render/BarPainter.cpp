@@ -1,0 +1,71 @@
+#include "render/BarPainter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "app/Conversions.h"
+#include "app/Log.h"
+
+namespace {
+
+// How far a whole medium reaches, in percent of the element's width: the
+// Selected text width scales the position's share of the duration.
+double ProgressPercent(const SkinElement& element, double duration, double position) {
+  return 100 / duration * position * element.TextW[Selected] / 100;
+}
+
+void LogFillProblem(const SkinElement& element) {
+  WriteLog(std::string("Element_Draw problem - Blt returned ") + kNoBackBufferResult + " for " +
+           element.FullName);
+}
+
+}  // namespace
+
+BarTrack BarTrack::Of(const SkinElement& element, const ElementBox& box) {
+  return BarTrack{box.x + box.w * element.TextX[Selected] / 100,
+                  box.y + box.h * element.TextY[Selected] / 100,
+                  box.w * element.TextW[Selected] / 100, box.h * element.TextH[Selected] / 100};
+}
+
+void DrawProgressBarA(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                      double duration, double position) {
+  const BarTrack track = BarTrack::Of(element, box);
+  double percent = duration > 0 ? ProgressPercent(element, duration, position) : 1;
+  if (!(percent >= 1)) percent = 1;  // also when the product is not a number
+  const double width = box.w * percent / 100;
+  if (!FillEdges(target, track.left, track.top, track.left + width, track.top + track.height,
+                 element.TextColor[Selected])) {
+    WriteLog(kNoBackBufferResult);
+  }
+}
+
+void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                      double duration, double position) {
+  const BarTrack track = BarTrack::Of(element, box);
+  double percent = duration > 0 ? ProgressPercent(element, duration, position) : 0;
+  percent = std::isnan(percent) ? 0 : std::clamp(percent, 0.0, 100.0);
+  const double left = RoundHalfEven(track.left);
+  const double right = std::max(RoundHalfEven(track.left + box.w * percent / 100), left + 1);
+  if (!FillEdges(target, left, track.top, right, track.top + track.height,
+                 element.TextColor[Selected])) {
+    LogFillProblem(element);
+  }
+}
+
+void DrawVolumeBar(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                   int32_t mediaVolume) {
+  const BarTrack track = BarTrack::Of(element, box);
+  const double attenuation =
+      std::clamp(std::abs(static_cast<double>(mediaVolume)) / 100, 1.0, 100.0);
+  double empty = track.height * attenuation / 100;
+  double filled = track.height - empty;
+  if (filled < 1) {
+    filled = 1;
+    empty -= 1;
+  }
+  if (!FillEdges(target, track.left, track.top + empty, track.left + track.width,
+                 track.top + empty + filled, element.TextColor[Selected])) {
+    LogFillProblem(element);
+  }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+// The bars drawn inside elements: progress bars A (remote panel) and B (video
+// information) and the volume bar. Each is one solid fill in the element's
+// Selected text colour inside the track given by its Selected text box.
+
+#include <cstdint>
+
+#include "render/ElementBox.h"
+
+class BackBuffer;
+
+// The track of an element's bars: its Selected text box, in pixels.
+struct BarTrack {
+  double left = 0;
+  double top = 0;
+  double width = 0;
+  double height = 0;
+
+  static BarTrack Of(const SkinElement& element, const ElementBox& box);
+};
+
+// Why a bar could not be drawn, for the log lines of its callers.
+inline constexpr const char* kNoBackBufferResult = "no back buffer";
+
+// Progress bar A: grows with position / duration; one percent of the element's
+// width without a duration, and never less.
+void DrawProgressBarA(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                      double duration, double position);
+
+// Progress bar B: as A, but empty without a duration, never wider than the
+// element and never narrower than one pixel.
+void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                      double duration, double position);
+
+// The volume bar fills the track from the bottom: 99 % at volume 0 (the
+// attenuation is taken as at least 1 dB), one pixel at -10000.
+void DrawVolumeBar(BackBuffer& target, const SkinElement& element, const ElementBox& box,
+                   int32_t mediaVolume);

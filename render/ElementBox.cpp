@@ -1,0 +1,28 @@
+#include "render/ElementBox.h"
+
+#include <algorithm>
+
+#include "app/Conversions.h"
+#include "render/BackBuffer.h"
+#include "render/PixelFormat.h"
+#include "skin/SkinModel.h"
+
+ElementBox ElementBox::Of(const SkinElement& element, double areaWidth, double areaHeight) {
+  ElementBox box{element.PosX, element.PosY, element.SizeW, element.SizeH};
+  PercentRectToPixels(areaWidth, areaHeight, box.x, box.y, box.w, box.h);
+  return box;
+}
+
+bool FillEdges(BackBuffer& target, double left, double top, double right, double bottom,
+               Rgb color) {
+  if (!target.IsValid()) return false;
+  // Clipped in 64 bits, so that edges far outside the buffer cannot overflow.
+  const int64_t x1 = std::max<int64_t>(RoundToInt32(left), 0);
+  const int64_t y1 = std::max<int64_t>(RoundToInt32(top), 0);
+  const int64_t x2 = std::min<int64_t>(RoundToInt32(right), target.Width());
+  const int64_t y2 = std::min<int64_t>(RoundToInt32(bottom), target.Height());
+  if (x1 >= x2 || y1 >= y2) return true;
+  target.FillRect(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2 - x1),
+                  static_cast<int32_t>(y2 - y1), ColorToPixel(kMasksX8R8G8B8, color));
+  return true;
+}
