@@ -96,7 +96,7 @@ std::string FormatDecimal(double value) {
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (error != std::errc()) return "0";
   std::string text(buffer, end);
-  if (text == "-0") text = "0";
+  if (text == "-0") text.assign(1, '0');
   return text;
 }
 

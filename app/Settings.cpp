@@ -50,6 +50,19 @@ std::string ReadText(clsHashFile& store, const char* key, const std::string& def
   return value.ToText();
 }
 
+// The settings file has no escape for a double quote: a text holding one would
+// be cut there when read back and shift every later pair. A play-list folder
+// whose path holds one is saved as the nearest enclosing folder that has none.
+std::string QuoteSafeFolder(const std::string& folder) {
+  if (folder.find('"') == std::string::npos) return folder;
+  std::string safe = folder.substr(0, folder.find('"'));
+  const size_t separator = safe.find_last_of('/');
+  safe = separator == std::string::npos ? std::string() : safe.substr(0, separator + 1);
+  WriteLog("SaveSettings: the folder " + folder + " holds a double quote; saving " +
+           (safe.empty() ? std::string("the volume list") : safe) + " instead");
+  return safe;
+}
+
 }  // namespace
 
 void LoadSettings(Settings& settings, const std::string& file, const std::string& programFolder,
@@ -72,7 +85,7 @@ void LoadSettings(Settings& settings, const std::string& file, const std::string
 
 int32_t SaveSettings(const Settings& settings, const std::string& file) {
   clsHashFile store;
-  store.SetValue("gPlaylistName", HashValue(settings.gPlaylistName));
+  store.SetValue("gPlaylistName", HashValue(QuoteSafeFolder(settings.gPlaylistName)));
   for (const IntegerSetting& setting : kIntegerSettings) {
     store.SetValue(setting.key, HashValue(settings.*setting.field));
   }

@@ -95,3 +95,33 @@ TEST(SettingsTest, ANumericSettingThatIsNotANumberTakesItsDefault) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SettingsTest, AFolderWithADoubleQuoteIsSavedAsItsNearestSafeParent) {
+  // The file format has no escape: the quote would cut the text and shift every later pair.
+  struct Case {
+    const char* folder;
+    const char* saved;
+  };
+  const Case cases[] = {{"/media/films/The \"Best\" Of/", "/media/films/"},
+                        {"/media/\"quoted\"", "/media/"},
+                        {"\"odd\"/", ""},
+                        {"/media/plain/", "/media/plain/"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    TempFolder folder;
+    Settings settings;
+    settings.gPlaylistName = c.folder;
+    settings.gOSDTime = 2000;
+    const LogSink previous = SetLogSink([](const std::string&) {});
+    ASSERT_EQ(SaveSettings(settings, folder.File("Tavizo.ini")), 1);
+    SetLogSink(previous);
+    Settings read;
+    LoadSettings(read, folder.File("Tavizo.ini"), "/opt", kWindow);
+    EXPECT_EQ(read.gPlaylistName, c.saved);
+    EXPECT_EQ(read.gOSDTime, 2000);
+  }
+}
+
+}  // namespace
