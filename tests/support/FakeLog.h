@@ -1,0 +1,31 @@
+#pragma once
+
+// Catches the log for as long as it lives: every message, without the date and
+// time in front, in the order written. The previous sink comes back at the end.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Log.h"
+
+class FakeLog {
+ public:
+  FakeLog() {
+    mPrevious = SetLogSink([this](const std::string& line) {
+      // "YYYYMMDDHHNNSS: " stands in front of every message.
+      const size_t colon = line.find(": ");
+      mMessages.push_back(colon == std::string::npos ? line : line.substr(colon + 2));
+    });
+  }
+  ~FakeLog() { SetLogSink(std::move(mPrevious)); }
+  FakeLog(const FakeLog&) = delete;
+  FakeLog& operator=(const FakeLog&) = delete;
+
+  const std::vector<std::string>& Messages() const { return mMessages; }
+  void Clear() { mMessages.clear(); }
+
+ private:
+  LogSink mPrevious;
+  std::vector<std::string> mMessages;
+};
