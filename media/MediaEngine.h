@@ -23,9 +23,9 @@ struct MediaStream {
 };
 
 enum class OpenStatus {
-  Opened,          // loaded; paused at its start
-  NothingToRender, // nothing could read the file at all (unknown format, missing file)
-  Failed,          // any other failure, including a file that never finished loading
+  Opened,           // loaded; paused at its start
+  NothingToRender,  // nothing could read the file at all (unknown format, missing file)
+  Failed,           // any other failure, including a file that never finished loading
 };
 
 struct OpenResult {
@@ -72,6 +72,10 @@ class MediaEngine {
   // The picture's preferred aspect ratio as two whole numbers (e.g. 16 : 9);
   // false when the medium has no video or it is not known yet.
   virtual bool PreferredAspectRatio(int32_t& x, int32_t& y) = 0;
+  // The picture's size in pixels; false when the medium has no video or it is
+  // not known yet. Stands in for an aspect ratio that the medium reports as
+  // 0 : 0 or x : 0.
+  virtual bool VideoSize(int32_t& width, int32_t& height) = 0;
 
   // Where the video goes, in pixels of the picture area: the video window
   // rectangle, and the destination rectangle of the picture relative to it.

@@ -1,0 +1,23 @@
+#include "media/MediaPlayback.h"
+
+#include "app/TimerTable.h"
+
+MediaPlayback::MediaPlayback(const MediaServices& s)
+    : mInfo(s.skin, s.screen, s.pointer, s.overlay),
+      mVolume(s.engine, mState, s.settings, s.skin, s.window, s.focus, s.screen,
+              s.timers[TimerId::Element]),
+      mPlacement(s.engine, mState, s.settings, s.overlay, s.texts, s.skin, s.window, s.focus,
+                 s.screen, s.setAlwaysOnTop),
+      mTexts(s.engine, mState),
+      // Play is built before the play modes it starts from the list with; it
+      // only calls them once everything stands.
+      mTransport(s.engine, mState, s.settings, s.focus, s.screen, s.timers[TimerId::VideoScroll],
+                 [this] { mPlayModes.StartFromList(); }),
+      mSession(s.engine, mState, s.settings, s.texts, s.overlay, s.focus, s.skin, s.screen, mInfo,
+               s.pump, s.timers[TimerId::InfoUpdate], mVolume, mPlacement, mTransport),
+      mPlayModes(mSession, mTransport, mState, s.settings, s.browse, s.texts, s.focus, s.screen,
+                 s.activateEntry, s.random),
+      mOnScreenInfo(mSession, mPlayModes, s.engine, mState, s.overlay, s.focus, s.screen, mInfo,
+                    s.timers),
+      mRemoteKeys(s.skin, s.overlay, s.settings, mState, s.screen, mTransport, mPlayModes),
+      mDisplay(s.engine, mState, s.texts, mTexts, mPlacement, mOnScreenInfo) {}

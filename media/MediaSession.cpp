@@ -1,0 +1,158 @@
+#include "media/MediaSession.h"
+
+#include "app/Conversions.h"
+#include "app/EventPump.h"
+#include "app/Log.h"
+#include "app/Settings.h"
+#include "app/Text.h"
+#include "app/TimerTable.h"
+#include "media/CurrentWindow.h"
+#include "media/MediaEngine.h"
+#include "media/MediaSessionState.h"
+#include "media/Transport.h"
+#include "media/VideoPlacement.h"
+#include "media/Volume.h"
+#include "render/InfoDisplay.h"
+#include "render/OverlayState.h"
+#include "render/Screen.h"
+#include "render/UiTexts.h"
+#include "skin/SkinModel.h"
+
+namespace {
+
+// The information stays up this long while a medium opens in full-screen
+// video mode; the open itself cuts it down to gOSDTime.
+constexpr int32_t kOSDWhileOpening = 60000;
+
+}  // namespace
+
+MediaSession::MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
+                           UiTexts& texts, OverlayState& overlay, const FocusState& focus,
+                           const SkinModel& skin, Screen& screen, InfoDisplay& info,
+                           EventPump& pump, UiTimer& infoTimer, Volume& volume,
+                           VideoPlacement& placement, Transport& transport)
+    : mEngine(engine),
+      mState(state),
+      mSettings(settings),
+      mTexts(texts),
+      mOverlay(overlay),
+      mFocus(focus),
+      mSkin(skin),
+      mScreen(screen),
+      mInfo(info),
+      mPump(pump),
+      mInfoTimer(infoTimer),
+      mVolume(volume),
+      mPlacement(placement),
+      mTransport(transport) {}
+
+void MediaSession::ShowStatus(const char* text) {
+  mTexts.mStatusText = text;
+  RedrawCurrentElement(mScreen, mFocus, "picStatus");
+}
+
+bool MediaSession::cmdOpenFile(const std::string& path) {
+  mInfoTimer.Disable();
+  mState.mNeedsReopen = false;
+  mTexts.mMediaTitle = "prepare media";
+  RedrawCurrentElement(mScreen, mFocus, "cmdFormMove");
+  if (mOverlay.mIsVideoFullscreen) {
+    mOverlay.mOSDRemaining = kOSDWhileOpening;
+    mOverlay.mOSDActive = true;
+    mInfo.ShowInfo("fsMediaInfo", "xselfx", true);
+  } else {
+    mInfo.ShowInfo("waitPrepare", "xselfx", true);
+  }
+
+  CloseMedia();
+  const OpenResult opened = mEngine.Open(path);
+  if (opened.status == OpenStatus::NothingToRender) {
+    ShowStatus("nothing to render");
+    return FailOpen({});
+  }
+  if (opened.status != OpenStatus::Opened) {
+    // A file that never finished loading comes back here too, so the open
+    // ends instead of hanging.
+    return FailOpen(opened.errorDescription.empty() ? "the medium could not be opened"
+                                                    : opened.errorDescription);
+  }
+
+  if (!AnalyseStreams()) {
+    ShowStatus("noting to render");
+    return FailOpen({});
+  }
+  if (mState.mHasAudio) mVolume.ApplyVolume();
+
+  mEngine.SetRate(1.0);
+  mState.mDuration = mEngine.Duration();
+  mState.mStartPosition = 0;
+  mPlacement.PlaceVideo(
+      mSkin.Element(mSkin.FindElement(CurrentElementName(mFocus, "picVideoWindow"))));
+
+  mTexts.mMediaTitle = FileNameOf(path);
+  RedrawCurrentElement(mScreen, mFocus, "cmdFormMove");
+  if (mOverlay.mIsVideoFullscreen) {
+    mOverlay.mOSDRemaining = mSettings.gOSDTime;
+  } else {
+    mInfo.HideInfo("waitPrepare");
+  }
+  mTransport.cmdPlay();
+  mInfoTimer.Enable();
+  return true;
+}
+
+// Logs one entry per stream and learns from the texts whether the medium has
+// sound or picture: a stream counts as video when its text names video
+// anywhere, in any letter case, and likewise for audio. A medium shorter than
+// half a second counts as neither. True when it has either.
+bool MediaSession::AnalyseStreams() {
+  mState.mHasAudio = false;
+  mState.mHasVideo = false;
+  for (const MediaStream& stream : mEngine.Streams()) {
+    std::string text = stream.name + " (" + stream.decoder + ")\r\n";
+    for (const std::string& connection : stream.connections) text += connection + "\r\n";
+    WriteLog(text);
+    if (FindIgnoreCase(text, "video") != std::string_view::npos) mState.mHasVideo = true;
+    if (FindIgnoreCase(text, "audio") != std::string_view::npos) mState.mHasAudio = true;
+  }
+  if (RoundHalfEven(mEngine.Duration()) == 0) {
+    mState.mHasAudio = false;
+    mState.mHasVideo = false;
+  }
+  return mState.mHasAudio || mState.mHasVideo;
+}
+
+bool MediaSession::FailOpen(const std::string& errorDescription) {
+  if (!errorDescription.empty()) WriteLog("cmdOpenFile Error: " + errorDescription);
+  CloseMedia();
+  mState.mNeedsReopen = true;
+  mState.mHasAudio = false;
+  mState.mHasVideo = false;
+  mState.mIsRunning = false;
+  mTexts.mMediaTitle = "media error";
+  RedrawCurrentElement(mScreen, mFocus, "cmdFormMove");
+  if (mOverlay.mIsVideoFullscreen) {
+    mOverlay.mOSDRemaining = mSettings.gOSDTime;
+  } else {
+    mInfo.HideInfo("waitPrepare");
+  }
+  mInfoTimer.Enable();
+  return false;
+}
+
+void MediaSession::CloseMedia() {
+  mState.mHasAudio = false;
+  mState.mHasVideo = false;
+  mState.mIsRunning = false;
+  // Whatever runs in this pass finds the flags cleared while the medium is
+  // still there, so it can still be called safely.
+  mPump.PumpPendingEvents();
+  mEngine.Close();
+}
+
+MediaEventPoll MediaSession::PollMediaEvent() {
+  if (!mState.mHasAudio && !mState.mHasVideo) return MediaEventPoll::NoEvent;
+  int32_t code = 0;
+  if (!mEngine.GetEvent(code)) return MediaEventPoll::NoEvent;
+  return code == kMediaEventComplete ? MediaEventPoll::EndOfStream : MediaEventPoll::OtherEvent;
+}

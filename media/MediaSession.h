@@ -1,0 +1,68 @@
+#pragma once
+
+// The one open medium: opening a file (its streams analysed for sound and
+// picture, volume applied, video placed, playback started), closing it, and
+// polling it for the end of the stream. At most one medium is open at a time.
+
+#include <string>
+
+class EventPump;
+class InfoDisplay;
+class MediaEngine;
+class Screen;
+class SkinModel;
+class Transport;
+class UiTimer;
+class VideoPlacement;
+class Volume;
+struct FocusState;
+struct MediaSessionState;
+struct OverlayState;
+struct Settings;
+struct UiTexts;
+
+// What one poll of the medium's events found.
+enum class MediaEventPoll { NoEvent, OtherEvent, EndOfStream };
+
+class MediaSession {
+ public:
+  MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
+               UiTexts& texts, OverlayState& overlay, const FocusState& focus,
+               const SkinModel& skin, Screen& screen, InfoDisplay& info, EventPump& pump,
+               UiTimer& infoTimer, Volume& volume, VideoPlacement& placement, Transport& transport);
+
+  // Closes any open medium, opens the file at path and starts playback. True
+  // when the medium carries sound or picture and plays; false otherwise, and
+  // then nothing is open, the title reads "media error" and the next Play
+  // reopens the list entry at the cursor. timInfoUpdate is off while opening
+  // and on again afterwards, whatever the outcome.
+  bool cmdOpenFile(const std::string& path);
+
+  // Stops and releases the open medium after letting pending events run once;
+  // safe when nothing is open.
+  void CloseMedia();
+
+  // Takes at most one event of the open medium (only while it has sound or
+  // picture) and says what it was.
+  MediaEventPoll PollMediaEvent();
+
+ private:
+  bool AnalyseStreams();
+  bool FailOpen(const std::string& errorDescription);
+  void ShowStatus(const char* text);
+
+  MediaEngine& mEngine;
+  MediaSessionState& mState;
+  const Settings& mSettings;
+  UiTexts& mTexts;
+  OverlayState& mOverlay;
+  const FocusState& mFocus;
+  const SkinModel& mSkin;
+  Screen& mScreen;
+  InfoDisplay& mInfo;
+  EventPump& mPump;
+  UiTimer& mInfoTimer;
+  Volume& mVolume;
+  VideoPlacement& mPlacement;
+  Transport& mTransport;
+};

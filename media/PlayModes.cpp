@@ -1,0 +1,181 @@
+#include "media/PlayModes.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "app/Conversions.h"
+#include "app/Settings.h"
+#include "app/Text.h"
+#include "library/BrowseState.h"
+#include "media/CurrentWindow.h"
+#include "media/MediaSession.h"
+#include "media/MediaSessionState.h"
+#include "media/Transport.h"
+#include "navigation/FocusState.h"
+#include "render/Screen.h"
+#include "render/UiTexts.h"
+
+const char* PlayModeName(int32_t mode) {
+  static constexpr const char* kNames[kPlayModeCount] = {"single play", "continous play",
+                                                         "random play", "repeat single",
+                                                         "repeat all",  "repeat random"};
+  if (mode < 0 || mode >= kPlayModeCount) return "";
+  return kNames[mode];
+}
+
+double StandardRandom() {
+  return static_cast<double>(std::rand()) / (static_cast<double>(RAND_MAX) + 1.0);
+}
+
+PlayModes::PlayModes(MediaSession& session, Transport& transport, MediaSessionState& state,
+                     Settings& settings, BrowseState& browse, UiTexts& texts,
+                     const FocusState& focus, Screen& screen,
+                     std::function<void(int32_t)> activateEntry, RandomSource random)
+    : mSession(session),
+      mTransport(transport),
+      mState(state),
+      mSettings(settings),
+      mBrowse(browse),
+      mTexts(texts),
+      mFocus(focus),
+      mScreen(screen),
+      mActivateEntry(std::move(activateEntry)),
+      mRandom(random ? std::move(random) : RandomSource(StandardRandom)) {}
+
+// A row that the header counts but the list does not hold is no file: a
+// damaged header must not lead outside the list.
+bool PlayModes::IsFileRow(int32_t row) const {
+  const EntryList& list = mBrowse.mPlayingList;
+  return row >= 1 && row < static_cast<int32_t>(list.size()) && list[row].kind == kEntryFile;
+}
+
+bool PlayModes::OpenRow(int32_t row) {
+  return mSession.cmdOpenFile(mBrowse.mPlayingFolder + mBrowse.mPlayingList[row].text);
+}
+
+int32_t PlayModes::PlayingRow() const {
+  return RoundToInt32(mBrowse.mPlayingIndex);
+}
+
+void PlayModes::cmdNext(bool wrap) {
+  bool opened = false;
+  if (mSettings.gPlayMode == kRandomPlay || mSettings.gPlayMode == kRepeatRandom) {
+    NextAtRandom(wrap, opened);
+  } else {
+    NextInSequence(wrap, opened);
+  }
+  Finish(opened);
+}
+
+// Tries the rows after the playing one, at most count - 1 of them.
+void PlayModes::NextInSequence(bool wrap, bool& opened) {
+  const int32_t count = EntryCount(mBrowse.mPlayingList);
+  const bool wraps = wrap || mSettings.gPlayMode == kRepeatAll;
+  int32_t tries = 1;
+  do {
+    mBrowse.mPlayingIndex += 1;
+    if (PlayingRow() > count) {
+      if (!wraps) break;
+      mBrowse.mPlayingIndex = 1;
+    }
+    opened = IsFileRow(PlayingRow()) && OpenRow(PlayingRow());
+    ++tries;
+  } while (!opened && tries < count);
+}
+
+// Walks the rows round from a random one. The first round takes only files
+// opened fewer times than the playing one; with wrap (or in "repeat random")
+// a second round also takes files opened as often, the playing one included.
+void PlayModes::NextAtRandom(bool wrap, bool& opened) {
+  const int32_t count = EntryCount(mBrowse.mPlayingList);
+  const EntryList& list = mBrowse.mPlayingList;
+  const int32_t current = PlayingRow();
+  int32_t least =
+      current >= 0 && current < static_cast<int32_t>(list.size()) ? list[current].playCount : 0;
+  const int32_t firstLeast = least;
+  const bool widens = wrap || mSettings.gPlayMode == kRepeatRandom;
+  int32_t row = static_cast<int32_t>(mRandom() * count + 1);
+  int32_t tries = 1;
+  while (true) {
+    row += 1;
+    if (row > count) row = 1;
+    if (IsFileRow(row) && list[row].playCount < least) opened = OpenRow(row);
+    tries += 1;
+    if (tries > count) {
+      if (!widens) break;
+      tries = 1;
+      least += 1;
+    }
+    if (least >= firstLeast + 2 || opened) break;
+  }
+  if (opened) mBrowse.mPlayingIndex = row;
+}
+
+void PlayModes::cmdPrevious(bool wrap) {
+  if (mSettings.gPlayMode == kRandomPlay || mSettings.gPlayMode == kRepeatRandom) {
+    cmdNext(wrap);
+    return;
+  }
+  const int32_t count = EntryCount(mBrowse.mPlayingList);
+  bool opened = false;
+  int32_t tries = 1;
+  do {
+    mBrowse.mPlayingIndex -= 1;
+    if (PlayingRow() < 1) {
+      if (!wrap) break;
+      mBrowse.mPlayingIndex = count;
+    }
+    opened = IsFileRow(PlayingRow()) && OpenRow(PlayingRow());
+    ++tries;
+  } while (tries < count && !opened);
+  Finish(opened);
+}
+
+void PlayModes::Finish(bool opened) {
+  if (opened) {
+    mBrowse.mPlayingList[PlayingRow()].playCount += 1;
+    mState.mNeedsReopen = false;
+  } else {
+    mState.mNeedsReopen = true;
+  }
+  if (EqualsIgnoreCase(mFocus.mCurrentWindow, "wndVidMain")) {
+    mScreen.RedrawElement("wndVidMain.lstPlaylist", false);
+  }
+}
+
+void PlayModes::cmdPlayMode() {
+  mSettings.gPlayMode = static_cast<int32_t>(
+      ((int64_t{mSettings.gPlayMode} + 1) % kPlayModeCount + kPlayModeCount) % kPlayModeCount);
+  mTexts.mStatusText = PlayModeName(mSettings.gPlayMode);
+  RedrawCurrentElement(mScreen, mFocus, "picVideoWindow");
+  RedrawCurrentElement(mScreen, mFocus, "picStatus");
+  RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
+}
+
+void PlayModes::OnMediaEnd() {
+  switch (mSettings.gPlayMode) {
+    case kRepeatSingle:
+      mTransport.PlayFromStart();
+      break;
+    case kContinuousPlay:
+    case kRandomPlay:
+    case kRepeatAll:
+    case kRepeatRandom:
+      cmdNext(false);
+      break;
+    default:
+      break;
+  }
+}
+
+void PlayModes::StartFromList() {
+  mBrowse.mPlayingList = mBrowse.mBrowseList;
+  mBrowse.mPlayingIndex = mBrowse.mBrowseCursor;
+  mBrowse.mPlayingFolder = mSettings.gPlaylistName;
+  const int32_t row = RoundToInt32(mBrowse.mBrowseCursor);
+  if (IsFileRow(row) && mActivateEntry) {
+    mActivateEntry(row);
+  } else {
+    cmdNext(true);
+  }
+}
