@@ -3,7 +3,8 @@
 // A screen that draws nothing and records every request, in order, as one
 // line each: "RedrawElement wndMain.cmdPlay", "ClearElement wndInfo.waitPrepare",
 // "RepaintWindow", "ShowRemotePanel 38", "HideRemotePanel", "RedrawRemotePanel",
-// "PaintPictureArea". Hooks let a test act when the panel is shown or hidden.
+// "PaintPictureArea". Hooks let a test look at the skin while an element is
+// drawn, or act when the panel is shown or hidden.
 
 #include <algorithm>
 #include <cstdint>
@@ -21,6 +22,7 @@ class FakeScreen final : public Screen {
   void RedrawElement(std::string_view fullName, bool clearOnly = false) override {
     mCalls.push_back(std::string(clearOnly ? "ClearElement " : "RedrawElement ") +
                      std::string(fullName));
+    if (mOnRedrawElement) mOnRedrawElement(fullName, clearOnly);
   }
 
   void ShowRemotePanel(int32_t key) override {
@@ -52,6 +54,7 @@ class FakeScreen final : public Screen {
   void Clear() { mCalls.clear(); }
 
   std::vector<std::string> mCalls;
+  std::function<void(std::string_view fullName, bool clearOnly)> mOnRedrawElement;
   std::function<void(int32_t key)> mOnShowRemotePanel;
   std::function<void()> mOnHideRemotePanel;
 };

@@ -1,0 +1,203 @@
+// Opening and closing media over the scripted engine: the texts, flags and
+// timer around a successful open and around every way an open fails.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "support/MediaTestRig.h"
+
+namespace {
+
+using ::testing::Test;
+
+class MediaSessionTest : public Test {
+ protected:
+  bool Open(const std::string& path) { return rig.media.mSession.cmdOpenFile(path); }
+  MediaSessionState& State() { return rig.media.mState; }
+
+  MediaTestRig rig;
+};
+
+TEST_F(MediaSessionTest, OpeningAFilmPlaysItWithItsTitleAndTheTimerOn) {
+  rig.engine.Script("/media/films/Big Film.mkv", FakeMedium::Film(5530));
+  State().mNeedsReopen = true;
+
+  ASSERT_TRUE(Open("/media/films/Big Film.mkv"));
+
+  EXPECT_EQ(rig.texts.mMediaTitle, "Big Film.mkv");
+  EXPECT_TRUE(State().mHasVideo);
+  EXPECT_TRUE(State().mHasAudio);
+  EXPECT_TRUE(State().mIsRunning);
+  EXPECT_FALSE(State().mNeedsReopen);
+  EXPECT_EQ(State().mDuration, 5530);
+  EXPECT_TRUE(rig.timers[TimerId::InfoUpdate].Enabled());
+  EXPECT_TRUE(rig.engine.mIsPlaying);
+  // Volume, rate and placement reach the engine before playback starts.
+  EXPECT_EQ(
+      rig.engine.Calls("Set"),
+      (std::vector<std::string>{"SetVolume -2500", "SetBalance 0", "SetRate 1",
+                                "SetVideoWindow 80 60 400 300", "SetDestination 0 38 400 225"}));
+  EXPECT_EQ(rig.engine.mCalls.back(), "Run");
+  // One log entry per stream, its connection lines inside.
+  EXPECT_TRUE(rig.Logged("video stream 1 (h264)\r\nvideo: h264 1280x720\r\n"));
+  EXPECT_TRUE(rig.Logged("audio stream 1 (aac)\r\naudio: aac 48000 Hz 2 ch\r\n"));
+  // The title is drawn as "prepare media" and then as the file name; the wait
+  // information comes and goes with the pointer.
+  EXPECT_EQ(rig.screen.Count("RedrawElement wndMain.cmdFormMove"), 2);
+  EXPECT_TRUE(rig.screen.Has("RedrawElement wndInfo.waitPrepare"));
+  EXPECT_TRUE(rig.screen.Has("RepaintWindow"));
+  EXPECT_EQ(rig.pointer.mCalls, (std::vector<std::string>{"HideMouse forced", "ShowMouse forced"}));
+}
+
+TEST_F(MediaSessionTest, TheTitleReadsPrepareMediaWhileOpening) {
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(60));
+  std::optional<std::string> titleWhileClosing;
+  rig.pump.mDuringPass = [&] { titleWhileClosing = rig.texts.mMediaTitle; };
+  Open("/m/a.mkv");
+  EXPECT_EQ(titleWhileClosing, "prepare media");
+}
+
+TEST_F(MediaSessionTest, ASongIsPlayedWithoutPlacingAnyVideo) {
+  rig.engine.Script("/m/song.mp3", FakeMedium::Song(200));
+  ASSERT_TRUE(Open("/m/song.mp3"));
+  EXPECT_TRUE(State().mHasAudio);
+  EXPECT_FALSE(State().mHasVideo);
+  EXPECT_TRUE(rig.engine.Calls("SetVideoWindow").empty());
+  EXPECT_TRUE(rig.engine.Calls("SetDestination").empty());
+  EXPECT_EQ(rig.engine.mVolume, -2500);
+}
+
+TEST_F(MediaSessionTest, StreamTextsDecideWhatTheMediumCarriesInAnyLetterCase) {
+  FakeMedium medium;
+  medium.duration = 30;
+  medium.streams = {{MediaStreamType::Other, "Commentary", "opus", {"AUDIO: opus 48000 Hz"}}};
+  rig.engine.Script("/m/talk.ogg", medium);
+  ASSERT_TRUE(Open("/m/talk.ogg"));
+  EXPECT_TRUE(State().mHasAudio);
+  EXPECT_FALSE(State().mHasVideo);
+}
+
+TEST_F(MediaSessionTest, EveryFailedOpenLeavesNothingOpenAndTheNextPlayReopening) {
+  struct Case {
+    const char* name;
+    std::optional<FakeMedium> medium;  // none: the file is missing
+    const char* status;                // the status line afterwards
+    const char* logged;                // a log line expected, or nullptr for none
+  };
+  const Case cases[] = {
+      {"missing file", std::nullopt, "nothing to render", nullptr},
+      {"unknown format", FakeMedium::Unreadable(), "nothing to render", nullptr},
+      {"no sound or picture", FakeMedium::SubtitlesOnly(60), "noting to render", nullptr},
+      {"no streams at all", FakeMedium{}, "noting to render", nullptr},
+      {"shorter than half a second", FakeMedium::Film(0.4), "noting to render", nullptr},
+      {"half a second rounds to even 0", FakeMedium::Film(0.5), "noting to render", nullptr},
+      {"never finishes loading",
+       FakeMedium::Broken("timed out after 10 s waiting for the file to load"), "",
+       "cmdOpenFile Error: timed out after 10 s waiting for the file to load"},
+      {"decoder failure", FakeMedium::Broken("no decoder for the stream"), "",
+       "cmdOpenFile Error: no decoder for the stream"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MediaTestRig fresh;
+    if (c.medium) fresh.engine.Script("/m/file.xyz", *c.medium);
+    fresh.media.mState.mIsRunning = true;
+
+    EXPECT_FALSE(fresh.media.mSession.cmdOpenFile("/m/file.xyz"));
+
+    EXPECT_EQ(fresh.texts.mStatusText, c.status);
+    EXPECT_EQ(fresh.texts.mMediaTitle, "media error");
+    EXPECT_TRUE(fresh.media.mState.mNeedsReopen);
+    EXPECT_FALSE(fresh.media.mState.mHasAudio);
+    EXPECT_FALSE(fresh.media.mState.mHasVideo);
+    EXPECT_FALSE(fresh.media.mState.mIsRunning);
+    EXPECT_FALSE(fresh.engine.IsOpen());
+    EXPECT_TRUE(fresh.timers[TimerId::InfoUpdate].Enabled());
+    EXPECT_EQ(fresh.screen.Count("RedrawElement wndMain.picStatus"), c.status[0] ? 1 : 0);
+    EXPECT_EQ(fresh.Logged("cmdOpenFile Error: "), c.logged != nullptr);
+    if (c.logged) {
+      EXPECT_TRUE(fresh.Logged(c.logged));
+    }
+    EXPECT_TRUE(fresh.engine.Calls("Run").empty());
+    // The wait information is taken away again.
+    EXPECT_EQ(fresh.pointer.mCalls.back(), "ShowMouse forced");
+  }
+}
+
+TEST_F(MediaSessionTest, HalfASecondAndMoreIsLongEnough) {
+  rig.engine.Script("/m/blip.wav", FakeMedium::Song(0.51));
+  EXPECT_TRUE(Open("/m/blip.wav"));
+}
+
+TEST_F(MediaSessionTest, TheInformationTimerIsOffWhileTheOldMediumCloses) {
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(60));
+  rig.engine.Script("/m/b.mkv", FakeMedium::Film(90));
+  ASSERT_TRUE(Open("/m/a.mkv"));
+  struct Seen {
+    bool timerEnabled, hasAudio, hasVideo, running, engineOpen;
+  };
+  std::optional<Seen> seen;
+  // Whatever runs in the pump pass finds the flags cleared but the old medium still there.
+  rig.pump.mDuringPass = [&] {
+    seen = Seen{rig.timers[TimerId::InfoUpdate].Enabled(), State().mHasAudio, State().mHasVideo,
+                State().mIsRunning, rig.engine.IsOpen()};
+  };
+  rig.engine.ClearCalls();
+  ASSERT_TRUE(Open("/m/b.mkv"));
+  ASSERT_TRUE(seen.has_value());
+  EXPECT_FALSE(seen->timerEnabled);
+  EXPECT_FALSE(seen->hasAudio || seen->hasVideo || seen->running);
+  EXPECT_TRUE(seen->engineOpen);
+  // The old medium is closed before the new one is opened.
+  ASSERT_GE(rig.engine.mCalls.size(), 2u);
+  EXPECT_EQ(rig.engine.mCalls[0], "Close");
+  EXPECT_EQ(rig.engine.mCalls[1], "Open /m/b.mkv");
+}
+
+TEST_F(MediaSessionTest, InFullScreenVideoTheInformationStaysForTheOSDTimeAfterTheOpen) {
+  rig.overlay.mIsVideoFullscreen = true;
+  rig.settings.gOSDTime = 2000;
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(60));
+  std::optional<int32_t> remainingWhileOpening;
+  rig.pump.mDuringPass = [&] { remainingWhileOpening = rig.overlay.mOSDRemaining; };
+
+  ASSERT_TRUE(Open("/m/a.mkv"));
+  EXPECT_EQ(remainingWhileOpening, 60000);
+  EXPECT_TRUE(rig.overlay.mOSDActive);
+  EXPECT_EQ(rig.overlay.mOSDRemaining, 2000);
+  EXPECT_TRUE(rig.screen.Has("RedrawElement wndInfo.fsMediaInfo"));
+  EXPECT_FALSE(rig.screen.Has("RedrawElement wndInfo.waitPrepare"));
+  EXPECT_FALSE(rig.screen.Has("RepaintWindow"));
+
+  rig.overlay.mOSDRemaining = 60000;
+  EXPECT_FALSE(Open("/m/missing.mkv"));
+  EXPECT_EQ(rig.overlay.mOSDRemaining, 2000);
+}
+
+TEST_F(MediaSessionTest, CloseMediaLetsPendingEventsRunOnceAndIsSafeWhenNothingIsOpen) {
+  rig.media.mSession.CloseMedia();
+  EXPECT_EQ(rig.pump.mPasses, 1);
+  EXPECT_FALSE(rig.engine.IsOpen());
+
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(60));
+  ASSERT_TRUE(Open("/m/a.mkv"));
+  rig.media.mSession.CloseMedia();
+  EXPECT_FALSE(rig.engine.IsOpen());
+  EXPECT_FALSE(State().mIsRunning || State().mHasAudio || State().mHasVideo);
+}
+
+TEST_F(MediaSessionTest, EventsAreTakenOneAtATimeAndOnlyWhileAMediumPlays) {
+  rig.engine.QueueEvent(kMediaEventComplete);
+  EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::NoEvent);
+
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(60));
+  ASSERT_TRUE(Open("/m/a.mkv"));
+  rig.engine.QueueEvent(14);
+  rig.engine.QueueEvent(kMediaEventComplete);
+  EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::OtherEvent);
+  EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::EndOfStream);
+  EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::NoEvent);
+}
+
+}  // namespace
