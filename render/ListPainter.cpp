@@ -11,9 +11,13 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
+// No list shows more lines than this: a damaged skin asking for millions
+// must not make every redraw build millions of rows.
+constexpr int32_t kMostListLines = 1000;
+
 // The number of text lines the list shows (a stored 0 or less reads as 1).
 int32_t ListLines(const SkinElement& list) {
-  return std::max(list.TextLines[Idle], 1);
+  return std::clamp(list.TextLines[Idle], 1, kMostListLines);
 }
 
 // The rows that the list really holds: the header's count, but never more

@@ -25,10 +25,6 @@ for state in idle:#2c3a52 selected:#4a78c0 pressed:#2f7d4a disabled:#55b070; do
     -draw 'roundrectangle 1,1 46,46 9,9' -strip -depth 8 "PNG24:button_$name.png"
 done
 
-# A play symbol on magenta, drawn over buttons.
-convert -size 32x32 xc:magenta +antialias -fill white -draw 'polygon 8,4 28,16 8,28' \
-  -strip -depth 8 PNG24:play.png
-
 # A frame: magenta border around a blue centre, for the test that scaled
 # pictures have no pink fringe.
 convert -size 16x16 xc:magenta +antialias -fill '#0000ff' -draw 'rectangle 3,3 12,12' \
