@@ -1,5 +1,7 @@
 #include "render/ElementBox.h"
 
+#include <pixman.h>
+
 #include <algorithm>
 
 #include "app/Conversions.h"
