@@ -24,7 +24,14 @@ bool FillEdges(BackBuffer& target, double left, double top, double right, double
   const int64_t x2 = std::min<int64_t>(RoundToInt32(right), target.Width());
   const int64_t y2 = std::min<int64_t>(RoundToInt32(bottom), target.Height());
   if (x1 >= x2 || y1 >= y2) return true;
-  target.FillRect(static_cast<int32_t>(x1), static_cast<int32_t>(y1), static_cast<int32_t>(x2 - x1),
-                  static_cast<int32_t>(y2 - y1), ColorToPixel(kMasksX8R8G8B8, color));
+  // pixman's fill uses the widest stores the processor has; whole-window
+  // fills are a large part of a full repaint.
+  const uint32_t pixel = 0xFF000000u | ColorToPixel(kMasksX8R8G8B8, color);
+  if (!pixman_fill(target.Pixels(), target.StridePixels(), 32, static_cast<int>(x1),
+                   static_cast<int>(y1), static_cast<int>(x2 - x1), static_cast<int>(y2 - y1),
+                   pixel)) {
+    target.FillRect(static_cast<int32_t>(x1), static_cast<int32_t>(y1),
+                    static_cast<int32_t>(x2 - x1), static_cast<int32_t>(y2 - y1), pixel);
+  }
   return true;
 }
