@@ -1,27 +1,111 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
+#include "app/MainWindow.h"
 #include "render/Presenter.h"
 
 class SdlMainWindow;
 
 // Presents the UI picture with OpenGL: the picture is a texture updated by
-// rectangle, drawn over the whole window, one buffer swap per present.
+// rectangle and drawn over the whole window, one buffer swap per present.
+//
+// Video is composed by colour key: inside the video window rectangle, every UI
+// pixel of exactly the key colour (16, 0, 16) shows the video layer instead.
+// The video layer is a framebuffer the size of the video destination
+// rectangle into which the media adapter renders; outside the destination
+// rectangle (and until anything was rendered) it is black. So the remote panel
+// and the information elements drawn over a full-screen video stay visible.
+//
+// All rectangles are in pixels of the picture, top-left origin. Every method
+// makes the window's GL context current. The presenter must be destroyed while
+// the window (and its context) still exists.
 class GlPresenter final : public Presenter {
  public:
+  // Nothing (and a log line) when the shaders or textures cannot be made.
   static std::unique_ptr<GlPresenter> Create(SdlMainWindow& window);
   ~GlPresenter() override;
+  GlPresenter(const GlPresenter&) = delete;
+  GlPresenter& operator=(const GlPresenter&) = delete;
 
+  // A new size makes a new, black UI picture: the caller uploads it again.
   void SetSize(int32_t width, int32_t height) override;
-  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y,
-                  int32_t width, int32_t height) override;
+  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y, int32_t width,
+                  int32_t height) override;
   void Invalidate() override { mChanged = true; }
+  // Draws the picture (with the video layer) and swaps once; does nothing and
+  // returns false when nothing changed since the last present. Resets the GL
+  // state a video renderer may have left (framebuffer, viewport, scissor,
+  // blending, program, vertex array, textures) before drawing.
   bool PresentIfChanged() override;
 
+  // Where key-coloured UI pixels show the video layer. Empty: nowhere.
+  void SetVideoWindow(const PixelRect& window);
+  // Where the video picture lies; the video layer is black outside it.
+  void SetVideoDestination(const PixelRect& destination);
+
+  // The framebuffer to render the video picture into: an RGBA8 colour buffer
+  // of the destination rectangle's size, whose first row is the top of the
+  // picture (render without flipping). Made or resized here, black when new.
+  // False when the destination rectangle is empty. Call MarkVideoChanged
+  // after rendering into it.
+  bool VideoTarget(int& framebuffer, int& width, int& height);
+  // A new video picture was rendered: present again.
+  void MarkVideoChanged() { mChanged = true; }
+  // Makes the video layer black again (no medium open).
+  void ClearVideo();
+
  private:
+  // A GL object name with the function that deletes it.
+  class GlObject {
+   public:
+    using Deleter = void (*)(uint32_t);
+    GlObject() = default;
+    GlObject(uint32_t name, Deleter deleter) : mName(name), mDeleter(deleter) {}
+    ~GlObject() { Reset(); }
+    GlObject(GlObject&& other) noexcept : mName(other.mName), mDeleter(other.mDeleter) {
+      other.mName = 0;
+    }
+    GlObject& operator=(GlObject&& other) noexcept;
+    GlObject(const GlObject&) = delete;
+    GlObject& operator=(const GlObject&) = delete;
+    uint32_t Get() const { return mName; }
+    explicit operator bool() const { return mName != 0; }
+    void Reset();
+
+   private:
+    uint32_t mName = 0;
+    Deleter mDeleter = nullptr;
+  };
+
   explicit GlPresenter(SdlMainWindow& window) : mWindow(window) {}
+
+  bool BuildProgram();
+  void ResetState(int32_t viewportWidth, int32_t viewportHeight);
+  static GlObject MakeTexture(int32_t width, int32_t height, bool smooth);
+  static void ClearTexture(uint32_t texture);
 
   SdlMainWindow& mWindow;
   bool mChanged = true;
+
+  GlObject mProgram;
+  GlObject mVertexArray;
+  GlObject mUiTexture;
+  int32_t mWidth = 0;
+  int32_t mHeight = 0;
+
+  GlObject mVideoFramebuffer;
+  GlObject mVideoTexture;
+  GlObject mBlackTexture;  // stands in for the video layer before there is one
+  int32_t mVideoWidth = 0;
+  int32_t mVideoHeight = 0;
+  PixelRect mVideoWindow;
+  PixelRect mVideoDestination;
+
+  // Uniform locations.
+  int32_t mViewportSizeLocation = -1;
+  int32_t mPictureSizeLocation = -1;
+  int32_t mVideoWindowLocation = -1;
+  int32_t mVideoDestinationLocation = -1;
 };
