@@ -2,28 +2,163 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <exception>
 
 #include "app/ErrorMessageBox.h"
 #include "app/EventPump.h"
 #include "app/Log.h"
+#include "app/LoginManager.h"
 #include "app/MainWindow.h"
+#include "app/ScreenSaverHold.h"
+#include "app/ShutdownMachine.h"
+#include "app/Text.h"
 #include "navigation/CheckDefaultKeys.h"
+#include "render/Presenter.h"
+#include "skin/SkinLoader.h"
 
-frmMain::frmMain(const FrmMainServices& services) : mServices(services) {}
+frmMain::frmMain(const FrmMainServices& services)
+    : mServices(services),
+      mText(services.fonts),
+      mPointer(services.cursor, [this] { return mMedia.mState.mIsRunning; }),
+      mDesktop(services.window, mSettings, [this] { mScreen.RepaintWindow(); }),
+      mMedia(MediaServices{services.media, mScreen, mPointer, services.pump, services.timers,
+                           services.window, mSkin, mSettings, mTexts, mOverlay, mBrowse, mFocus,
+                           [this](int32_t row) {
+                             if (mBrowser) mBrowser->ActivateEntry(row);
+                           },
+                           [this](bool onTop) { mDesktop.SetAlwaysOnTop(onTop); }, RandomSource{}}),
+      mRenderContext{mSkin,
+                     mSettings,
+                     mFocus,
+                     mBrowse,
+                     mOverlay,
+                     mMedia.mDisplay,
+                     mText,
+                     mListGeometry,
+                     [this](const std::string& caption) { mServices.window.SetTitle(caption); }},
+      mComposer(
+          mRenderContext, services.presenter,
+          [this] {
+            return PictureAreaSize{mServices.window.ClientWidth(), mServices.window.ClientHeight()};
+          },
+          services.timers[TimerId::ShowRemote],
+          [this](int32_t key) { mMedia.mRemoteKeys.HandleRemoteKey(key); }),
+      mDispatcher(mSkin, mFocus, mSettings, mScreen),
+      mNavigator(mSkin, mFocus, mOverlay, mTexts, mSettings, mScreen, mDispatcher,
+                 MakeNavigationHooks()),
+      mBindings(mSkin, mKeyMap, mMedia.mInfo),
+      mKeyInput(mKeyMap, mFocus, mBindings, mDispatcher),
+      mStartup(services.splash, mText, services.logo) {
+  mScreen.SetTarget(&mComposer);
+  mBrowser = std::make_unique<Browser>(
+      BrowserServices{mSettings, mBrowse, mTexts, mFocus, mScreen, mMedia.mInfo, services.pump});
+  mBrowser->SetMediaCallbacks(
+      [this](const std::string& path) { return mMedia.mSession.cmdOpenFile(path); },
+      [this](bool needsReopen) { mMedia.mState.mNeedsReopen = needsReopen; });
+  mDispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
+    return mNavigator.NavigationStep(source, name);
+  });
+  RegisterCommands();
+}
 
 frmMain::~frmMain() = default;
 
+std::string frmMain::SkinFile() const {
+  return mServices.programFolder + "/skins/" + mSettings.gSkinFilename + ".tvs";
+}
+
+NavigationHooks frmMain::MakeNavigationHooks() {
+  NavigationHooks hooks;
+  hooks.MoveCursor = [this](double delta) {
+    if (mBrowser) mBrowser->MoveCursor(delta);
+  };
+  hooks.cmdFullsize = [this] { mMedia.mPlacement.cmdFullsize(); };
+  hooks.FindWindowMonitor = [this] {
+    mDesktop.FindWindowMonitor();
+    return mDesktop.gMonitorRect();
+  };
+  hooks.WindowGeometry = [this] { return mServices.window.Geometry(); };
+  hooks.PlaceWindow = [this](int32_t left, int32_t top) {
+    mServices.window.SetPosition(left, top);
+  };
+  return hooks;
+}
+
+void frmMain::RegisterCommands() {
+  struct Entry {
+    const char* name;
+    Dispatcher::Command command;
+  };
+  MediaPlayback& media = mMedia;
+  const Entry entries[] = {
+      {"cmdFormMinMax", [this] { mDesktop.ToggleFullScreen(); }},
+      {"cmdFormHide", [this] { mDesktop.MinimizeWindow(); }},
+      {"cmdPlaylistBack", [this] { mBrowser->ActivateEntry(1); }},
+      {"lstPlaylist", [this] { mBrowser->ActivateEntry(-1); }},
+      {"cmdStop", [&media] { media.mTransport.cmdStop(); }},
+      {"cmdPause", [&media] { media.mTransport.cmdPause(); }},
+      {"cmdPlay", [&media] { media.mTransport.cmdPlay(); }},
+      {"cmdForward", [&media] { media.mTransport.cmdForward(); }},
+      {"cmdRewind", [&media] { media.mTransport.cmdRewind(); }},
+      {"cmdNext", [&media] { media.mPlayModes.cmdNext(true); }},
+      {"cmdPrevious", [&media] { media.mPlayModes.cmdPrevious(true); }},
+      {"cmdFullsize", [&media] { media.mPlacement.cmdFullsize(); }},
+      {"cmdARMode", [&media] { media.mPlacement.cmdARMode(); }},
+      {"cmdPlayMode", [&media] { media.mPlayModes.cmdPlayMode(); }},
+      {"cmdMute", [&media] { media.mVolume.cmdMute(); }},
+      {"cmdVolUp", [&media] { media.mVolume.cmdVolUp(); }},
+      {"cmdVolDown", [&media] { media.mVolume.cmdVolDown(); }},
+      {"cmdChangeOutputAR", [&media] { media.mPlacement.cmdChangeOutputAR(); }},
+      {"cmdChangeAlwaysOnTop", [&media] { media.mPlacement.cmdChangeAlwaysOnTop(); }},
+      {"cmdChangeOSDTime", [&media] { media.mPlacement.cmdChangeOSDTime(); }},
+      {"cmdForceVideoForeground", [&media] { media.mPlacement.cmdForceVideoForeground(); }},
+      {"cmdQuitTavizo", [this] { QuitProgram(); }},
+      {"cmdShutdownComputer", [this] { ShutDownComputer(); }},
+      {"cmdSetCursorKeys", [this] { mBindings.SetCursorKeysStep(0); }},
+      {"cmdSetActionKey", [this] { mBindings.cmdSetActionKey(); }},
+      {"cmdSetConfigInputKey", [this] { mBindings.cmdSetConfigInputKey(); }},
+      {"cmdForceEnd", [&media] { media.mTransport.cmdForceEnd(); }},
+  };
+  for (const Entry& entry : entries) mDispatcher.RegisterCommand(entry.name, entry.command);
+}
+
 bool frmMain::Load() {
-  // Seed the generator of the random play modes from the clock.
-  std::srand(static_cast<unsigned>(
+  SetWindowHook();                   // 1
+  mStartup.Show();                   // 2
+  std::srand(static_cast<unsigned>(  // 3
       std::chrono::system_clock::now().time_since_epoch().count() & 0x7fffffff));
-  LoadSettingsAndBindings();
-  ShowMainWindow();
-  mLoaded = true;
-  mServices.timers[TimerId::InfoUpdate].Enable();
+  mMedia.mSession.CloseMedia();  // 4
+  LoadSettingsAndBindings();     // 5
+  mBrowse.mBrowseCursor = 1;     // 7
+  mBrowse.mPlayingIndex = 1;
+  if (!LoadSkin()) {  // 8, 9
+    FatalStartupFailure();
+    return false;
+  }
+  ScanPlayList();  // 12
+  // 14: configuration-input mode starts off (mConfigTarget empty, mCursorKeyStep -1).
+  ShowMainWindow();                                      // 15
+  mComposer.HideRemotePanel();                           // 16
+  mStartup.UnloadMe();                                   // 17
+  mDesktop.SetAlwaysOnTop(mSettings.gAlwaysOnTop != 0);  // 18
+  mServices.timers[TimerId::InfoUpdate].Enable();        // 19
   mServices.timers[TimerId::MouseOver].SetInterval(100);
   mServices.timers[TimerId::MouseOver].Enable();
+  mLoaded = true;
   return true;
+}
+
+void frmMain::SetWindowHook() {
+  mScreenSaverHeld = mServices.screenSaver.Hold();
+  WriteLog(mScreenSaverHeld
+               ? "screen saver and monitor power saving are held off while Tavizo runs"
+               : "the screen saver could not be held off; the display may darken during playback");
+}
+
+void frmMain::RemoveWindowHook() {
+  if (!mScreenSaverHeld) return;
+  mServices.screenSaver.Release();
+  mScreenSaverHeld = false;
 }
 
 void frmMain::LoadSettingsAndBindings() {
@@ -32,34 +167,143 @@ void frmMain::LoadSettingsAndBindings() {
   CheckDefaultKeys(mKeyMap);
 }
 
-void frmMain::SaveSettingsAndBindings() {
-  SaveSettings(mSettings, SettingsFile());
-  mKeyMap.SaveHash(KeyBindingFile());
+bool frmMain::LoadSkin() {
+  const std::string startElement = DX_LoadSkin(SkinFile(), mSkin, mServices.pictures);
+  if (startElement.empty() || startElement == "-1") return false;
+  const int32_t start = mSkin.FindElement(startElement);
+  if (start == 0) {
+    WriteLog("the skin's start element " + startElement + " is no element of " + SkinFile());
+    return false;
+  }
+  FocusStartElement(startElement);  // 10, 11
+  return true;
+}
+
+void frmMain::FocusStartElement(const std::string& startElement) {
+  SkinElement& element = mSkin.ElementNamed(startElement);
+  element.State = Selected;
+  mFocus.mFocusElement = startElement;
+  mFocus.mPrevFocusElement = startElement;
+  mFocus.mCurrentWindow = element.Window;
+  mFocus.mLastMoveDirection = kDirectionNone;
+  mFocus.mIsFormMoving = false;
+  mFocus.mIsFormResizing = false;
+  mOverlay.mIsVideoFullscreen = false;
+  mPointer.mIsMouseHidden = false;
+  mPointer.mIsMouseForceHidden = false;
+  mTexts.mStatusText.clear();
+  mTexts.mMediaTitle = "nothing loaded";
+}
+
+void frmMain::FatalStartupFailure() {
+  mServices.messageBox.ShowError(kProgramName, "Fatal Error\r\nskin data missing");
+  mStartup.UnloadMe();
+}
+
+void frmMain::ScanPlayList() {
+  mBrowser->ScanFolder(mSettings.gPlaylistName, mBrowse.mBrowseList);
+  mBrowse.mPlayingList = mBrowse.mBrowseList;
+  mBrowse.mPlayingFolder = mSettings.gPlaylistName;
 }
 
 void frmMain::ShowMainWindow() {
-  mServices.window.SetGeometry({mSettings.gFormLastLeft, mSettings.gFormLastTop,
-                                mSettings.gFormLastWidth, mSettings.gFormLastHeight});
-  mServices.window.Show();
+  // The saved windowed geometry first, so the window lies on the monitor where
+  // it was last used, then the mode.
+  mServices.window.SetGeometry(PixelRect{mSettings.gFormLastLeft, mSettings.gFormLastTop,
+                                         mSettings.gFormLastWidth, mSettings.gFormLastHeight});
+  if (mSettings.gIsFormFullScreen != 0) {
+    mDesktop.ShowFullScreen();
+  } else {
+    mDesktop.ShowWindowed();
+  }
 }
 
 void frmMain::Unload() {
   if (mUnloaded) return;
   mUnloaded = true;
-  SaveSettingsAndBindings();
-  mServices.pump.PumpPendingEvents();
+  // A failure inside a step skips the remaining steps; the window closes all the same.
+  const std::function<void()> steps[] = {
+      [this] {
+        SaveSettings(mSettings, SettingsFile());
+        mKeyMap.SaveHash(KeyBindingFile());
+      },
+      [this] { mMedia.mSession.CloseMedia(); },
+      [this] { RemoveWindowHook(); },
+      [this] { mServices.pump.PumpPendingEvents(); },
+      [this] { mPointer.ShowMouse(true); },
+  };
+  for (const std::function<void()>& step : steps) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      WriteLog(std::string("shutdown step failed: ") + error.what());
+      return;
+    }
+  }
 }
 
-void frmMain::QuitProgram() { mServices.pump.RequestQuit(); }
+void frmMain::QuitProgram() {
+  mServices.pump.RequestQuit();
+}
 
-void frmMain::OnTimer(TimerId) {}
+void frmMain::ShutDownComputer() {
+  mShutdownComputerAsked = true;
+  QuitProgram();
+}
 
-void frmMain::OnKeyDown(int32_t, int32_t) {}
-void frmMain::OnKeyUp(int32_t, int32_t) {}
+void frmMain::ShutDownComputerIfAsked() {
+  if (!mShutdownComputerAsked) return;
+  ShutdownRequest request;
+  request.machine = mServices.loginManager.ComputerName();
+  request.force = true;
+  request.reboot = false;
+  request.allowLocal = true;
+  InitiateShutdownMachine(mServices.loginManager, request);
+}
+
+void frmMain::OnTimer(TimerId id) {
+  switch (id) {
+    case TimerId::InfoUpdate:
+      mMedia.mOnScreenInfo.InfoUpdateTick();
+      break;
+    case TimerId::VideoScroll:
+      mMedia.mTransport.ScrollTick();
+      break;
+    case TimerId::ShowRemote:
+      mMedia.mOnScreenInfo.ShowRemoteTick();
+      break;
+    case TimerId::Element:
+      mMedia.mVolume.RepeatTick();
+      break;
+    case TimerId::MouseOver:
+    case TimerId::DXJoystickPoll:
+      break;
+  }
+}
+
+void frmMain::OnKeyDown(int32_t virtualKey, int32_t modifierMask) {
+  if (!mLoaded) return;
+  mKeyInput.KeyDown(virtualKey, modifierMask);
+}
+
+void frmMain::OnKeyUp(int32_t, int32_t) {
+  if (!mLoaded) return;
+  mKeyInput.KeyUp();
+}
+
 void frmMain::OnMouseDown(int32_t, int32_t, double, double) {}
 void frmMain::OnMouseMove(int32_t, int32_t, double, double) {}
 void frmMain::OnMouseUp(int32_t, int32_t, double, double) {}
 void frmMain::OnDoubleClick(int32_t, int32_t, double, double) {}
-void frmMain::OnCloseRequested() { QuitProgram(); }
-void frmMain::OnExposed() {}
-void frmMain::OnResized() {}
+
+void frmMain::OnCloseRequested() {
+  QuitProgram();
+}
+
+void frmMain::OnExposed() {
+  if (mLoaded) mComposer.PaintPictureArea();
+}
+
+void frmMain::OnResized() {
+  if (mLoaded) mComposer.RepaintWindow();
+}

@@ -1,22 +1,51 @@
 #pragma once
 
-// The main window: the composition root of Tavizo. It owns one object per
-// subsystem and the state they share, runs the start-up sequence when the
-// window is loaded and the shutdown sequence when it is closed, and routes the
-// window's events and the ticks of its six timers to the subsystems.
+// The main window: the composition root of Tavizo. It owns the state the
+// subsystems share and one object per subsystem, wires them to one another,
+// runs the start-up sequence when the window is loaded and the shutdown
+// sequence when it is closed, and routes the window's events and the ticks of
+// its six timers to the subsystems. It holds none of their logic.
 
 #include <memory>
 #include <string>
 
+#include "app/Desktop.h"
+#include "app/ForwardingScreen.h"
 #include "app/Settings.h"
 #include "app/TimerTable.h"
 #include "app/WindowEventHandler.h"
+#include "app/frmStartup.h"
+#include "input/KeyInput.h"
+#include "input/MousePointer.h"
+#include "library/BrowseState.h"
+#include "library/Browser.h"
+#include "library/TextRenderer.h"
+#include "media/MediaPlayback.h"
+#include "navigation/Bindings.h"
+#include "navigation/Dispatcher.h"
+#include "navigation/FocusNavigator.h"
+#include "navigation/FocusState.h"
+#include "render/ListGeometry.h"
+#include "render/OverlayState.h"
+#include "render/RenderContext.h"
+#include "render/UiTexts.h"
+#include "render/WindowComposer.h"
+#include "skin/SkinModel.h"
 #include "store/clsHashFile.h"
 
 class Clock;
+class CursorControl;
 class ErrorMessageBox;
 class EventPump;
+class FontEngine;
+class LoginManager;
 class MainWindow;
+class MediaEngine;
+class PictureLoader;
+class Presenter;
+class ScreenSaverHold;
+class SplashWindow;
+struct SkinPicture;
 
 // The platform services the main window is built on.
 struct FrmMainServices {
@@ -26,6 +55,15 @@ struct FrmMainServices {
   const Clock& clock;
   TimerTable& timers;
   std::string programFolder;  // without a trailing "/"
+  Presenter& presenter;
+  FontEngine& fonts;
+  PictureLoader& pictures;
+  MediaEngine& media;
+  CursorControl& cursor;
+  ScreenSaverHold& screenSaver;
+  LoginManager& loginManager;
+  SplashWindow& splash;
+  std::shared_ptr<const SkinPicture> logo;
 };
 
 class frmMain final : public WindowEventHandler {
@@ -37,25 +75,35 @@ class frmMain final : public WindowEventHandler {
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
 
-  // The start-up sequence. Returns false when it ended on its fatal path; the
-  // shutdown sequence must run all the same.
+  // The start-up sequence. Returns false when it ended on its fatal path (an
+  // unusable skin); the shutdown sequence must run all the same.
   bool Load();
 
   // The shutdown sequence: settings and key bindings written, media closed,
-  // pending events run once, pointer shown. Runs once, however the program ends.
+  // the screen-saver hold given back, pending events run once, pointer shown.
+  // Runs once, however the program ends.
   void Unload();
 
   // "*.cmdQuitTavizo": closes the main window; the shutdown sequence follows.
   void QuitProgram();
+
+  // "*.cmdShutdownComputer": closes the program; once it has closed,
+  // ShutDownComputerIfAsked powers the computer off.
+  void ShutDownComputer();
+  void ShutDownComputerIfAsked();
 
   // One tick of a timer of the main window.
   void OnTimer(TimerId id);
 
   std::string SettingsFile() const { return mServices.programFolder + "/Tavizo.ini"; }
   std::string KeyBindingFile() const { return mServices.programFolder + "/Tavizo.keys"; }
+  std::string SkinFile() const;
 
   Settings& CurrentSettings() { return mSettings; }
   clsHashFile& KeyMap() { return mKeyMap; }
+  Dispatcher& Actions() { return mDispatcher; }
+  FocusState& Focus() { return mFocus; }
+  WindowComposer& Composer() { return mComposer; }
 
   // WindowEventHandler
   void OnKeyDown(int32_t virtualKey, int32_t modifierMask) override;
@@ -69,13 +117,47 @@ class frmMain final : public WindowEventHandler {
   void OnResized() override;
 
  private:
+  void SetWindowHook();
+  void RemoveWindowHook();
   void LoadSettingsAndBindings();
-  void SaveSettingsAndBindings();
+  bool LoadSkin();
+  void FatalStartupFailure();
+  void FocusStartElement(const std::string& startElement);
+  void ScanPlayList();
   void ShowMainWindow();
+  void RegisterCommands();
+  NavigationHooks MakeNavigationHooks();
 
   FrmMainServices mServices;
+
+  // State the subsystems share.
   Settings mSettings;
   clsHashFile mKeyMap;
+  SkinModel mSkin;
+  FocusState mFocus;
+  BrowseState mBrowse;
+  OverlayState mOverlay;
+  UiTexts mTexts;
+  ListGeometry mListGeometry;
+
+  // Subsystems, in the order they are built; each uses only those above it
+  // (the screen forwards to the renderer, which is built after the media).
+  TextRenderer mText;
+  ForwardingScreen mScreen;
+  MousePointer mPointer;
+  Desktop mDesktop;
+  std::unique_ptr<Browser> mBrowser;
+  MediaPlayback mMedia;
+  RenderContext mRenderContext;
+  WindowComposer mComposer;
+  Dispatcher mDispatcher;
+  FocusNavigator mNavigator;
+  Bindings mBindings;
+  KeyInput mKeyInput;
+  frmStartup mStartup;
+
+  bool mScreenSaverHeld = false;
+  bool mShutdownComputerAsked = false;
   bool mLoaded = false;
   bool mUnloaded = false;
 };

@@ -1,14 +1,25 @@
 // Tavizo: a media-centre front end. It reads no command-line arguments; its
 // settings, key bindings and skins live beside the executable.
 
+#include <memory>
+
 #include "app/Clock.h"
+#include "app/Log.h"
 #include "app/TimerTable.h"
 #include "app/frmMain.h"
+#include "media/NullMediaEngine.h"
 #include "platform/GlPresenter.h"
+#include "platform/LogindLoginManager.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SdlCursor.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlMessageBox.h"
+#include "platform/SdlPictureLoader.h"
+#include "platform/SdlScreenSaverHold.h"
+#include "platform/SdlSplashWindow.h"
 #include "platform/SdlUiLoop.h"
+#include "platform/SplashLogo.h"
+#include "platform/TtfFontEngine.h"
 
 int main() {
   SteadyClock clock;
@@ -16,16 +27,27 @@ int main() {
   if (!window) return 1;
   std::unique_ptr<GlPresenter> presenter = GlPresenter::Create(*window);
   if (!presenter) return 1;
+  std::unique_ptr<TtfFontEngine> fonts = TtfFontEngine::Create();
+  if (!fonts) return 1;
 
   TimerTable timers(clock);
   SdlUiLoop loop(*window, timers);
   loop.SetPresenter(presenter.get());
   SdlMessageBox messageBox;
+  SdlPictureLoader pictures;
+  SdlCursor cursor;
+  SdlScreenSaverHold screenSaver;
+  LogindLoginManager loginManager;
+  SdlSplashWindow splash;
+  NullMediaEngine media("no media engine");
 
-  frmMain form(FrmMainServices{*window, loop, messageBox, clock, timers, ProgramFolder()});
+  frmMain form(FrmMainServices{*window, loop, messageBox, clock, timers, ProgramFolder(),
+                               *presenter, *fonts, pictures, media, cursor, screenSaver,
+                               loginManager, splash, pictures.LoadFromMemory(SplashLogoPng())});
   loop.SetHandler(&form);
   timers.SetTickHandler([&form](TimerId id) { form.OnTimer(id); });
   if (form.Load()) loop.Run();
   form.Unload();
+  form.ShutDownComputerIfAsked();
   return 0;
 }

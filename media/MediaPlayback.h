@@ -18,7 +18,7 @@
 #include "media/RemoteKeys.h"
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
-#include "media/Volume.h"
+#include "media/VolumeControl.h"
 
 class EventPump;
 class MainWindow;
@@ -64,7 +64,7 @@ class MediaPlayback {
   // Play reaches the play modes to start from the list.
   MediaSessionState mState;
   InfoOverlay mInfo;
-  Volume mVolume;
+  VolumeControl mVolume;
   VideoPlacement mPlacement;
   MediaTexts mTexts;
   Transport mTransport;

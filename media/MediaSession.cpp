@@ -11,7 +11,7 @@
 #include "media/MediaSessionState.h"
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
-#include "media/Volume.h"
+#include "media/VolumeControl.h"
 #include "render/InfoDisplay.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
@@ -29,7 +29,7 @@ constexpr int32_t kOSDWhileOpening = 60000;
 MediaSession::MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
                            UiTexts& texts, OverlayState& overlay, const FocusState& focus,
                            const SkinModel& skin, Screen& screen, InfoDisplay& info,
-                           EventPump& pump, UiTimer& infoTimer, Volume& volume,
+                           EventPump& pump, UiTimer& infoTimer, VolumeControl& volume,
                            VideoPlacement& placement, Transport& transport)
     : mEngine(engine),
       mState(state),

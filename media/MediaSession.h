@@ -14,7 +14,7 @@ class SkinModel;
 class Transport;
 class UiTimer;
 class VideoPlacement;
-class Volume;
+class VolumeControl;
 struct FocusState;
 struct MediaSessionState;
 struct OverlayState;
@@ -29,7 +29,7 @@ class MediaSession {
   MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
                UiTexts& texts, OverlayState& overlay, const FocusState& focus,
                const SkinModel& skin, Screen& screen, InfoDisplay& info, EventPump& pump,
-               UiTimer& infoTimer, Volume& volume, VideoPlacement& placement, Transport& transport);
+               UiTimer& infoTimer, VolumeControl& volume, VideoPlacement& placement, Transport& transport);
 
   // Closes any open medium, opens the file at path and starts playback. True
   // when the medium carries sound or picture and plays; false otherwise, and
@@ -62,7 +62,7 @@ class MediaSession {
   InfoDisplay& mInfo;
   EventPump& mPump;
   UiTimer& mInfoTimer;
-  Volume& mVolume;
+  VolumeControl& mVolume;
   VideoPlacement& mPlacement;
   Transport& mTransport;
 };

@@ -37,8 +37,24 @@ std::shared_ptr<SkinPicture> SdlPictureLoader::Load(const std::string& file) {
     WriteLog("SdlPictureLoader: cannot read '" + file + "': " + IMG_GetError());
     return nullptr;
   }
+  return FromSurface(loaded.get(), file);
+}
+
+std::shared_ptr<SkinPicture> SdlPictureLoader::LoadFromMemory(
+    std::span<const unsigned char> bytes) {
+  SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+  SurfacePtr loaded(source ? IMG_Load_RW(source, 1) : nullptr);
+  if (!loaded) {
+    WriteLog(std::string("SdlPictureLoader: cannot read a built-in picture: ") + IMG_GetError());
+    return nullptr;
+  }
+  return FromSurface(loaded.get(), "a built-in picture");
+}
+
+std::shared_ptr<SkinPicture> SdlPictureLoader::FromSurface(SDL_Surface* surface,
+                                                           const std::string& file) {
   // Converting also turns a GIF's or a BMP's colour key into alpha.
-  SurfacePtr argb(SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+  SurfacePtr argb(SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0));
   if (!argb) {
     WriteLog("SdlPictureLoader: cannot convert '" + file + "': " + SDL_GetError());
     return nullptr;

@@ -37,12 +37,13 @@ bool WindowHasPid(Display* display, Window window, pid_t pid) {
   unsigned long count = 0;
   unsigned long after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                         &count, &after, &data) != Success ||
+  if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                         &after, &data) != Success ||
       !data) {
     return false;
   }
-  const bool matches = count == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
+  const bool matches =
+      count == 1 && static_cast<pid_t>(*reinterpret_cast<unsigned long*>(data)) == pid;
   XFree(data);
   return matches;
 }
@@ -56,7 +57,8 @@ Window FindWindowOf(Display* display, Window root, pid_t pid) {
   Window found = 0;
   for (unsigned int i = 0; i < count && !found; ++i) {
     XWindowAttributes attributes;
-    if (WindowHasPid(display, children[i], pid) && XGetWindowAttributes(display, children[i], &attributes) &&
+    if (WindowHasPid(display, children[i], pid) &&
+        XGetWindowAttributes(display, children[i], &attributes) &&
         attributes.map_state == IsViewable) {
       found = children[i];
     } else {
@@ -65,6 +67,36 @@ Window FindWindowOf(Display* display, Window root, pid_t pid) {
   }
   if (children) XFree(children);
   return found;
+}
+
+void CollectWindowsOf(Display* display, Window root, Window window, pid_t pid,
+                      std::vector<ProgramUnderTest::WindowInfo>& found) {
+  Window rootReturn = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count)) return;
+  for (unsigned int i = 0; i < count; ++i) {
+    XWindowAttributes attributes;
+    if (WindowHasPid(display, children[i], pid) &&
+        XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.map_state == IsViewable) {
+      ProgramUnderTest::WindowInfo info;
+      info.id = children[i];
+      char* name = nullptr;
+      if (XFetchName(display, children[i], &name) && name) {
+        info.title = name;
+        XFree(name);
+      }
+      Window child = 0;
+      XTranslateCoordinates(display, children[i], root, 0, 0, &info.x, &info.y, &child);
+      info.width = attributes.width;
+      info.height = attributes.height;
+      found.push_back(info);
+    }
+    CollectWindowsOf(display, root, children[i], pid, found);
+  }
+  if (children) XFree(children);
 }
 
 }  // namespace
@@ -79,7 +111,8 @@ std::string RunCommand(const std::string& command) {
   if (!pipe) return output;
   std::array<char, 4096> buffer;
   size_t read = 0;
-  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) output.append(buffer.data(), read);
+  while ((read = fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    output.append(buffer.data(), read);
   pclose(pipe);
   return output;
 }
@@ -91,8 +124,8 @@ bool TakeScreenshot(const std::string& pngFile) {
 uint32_t ScreenPixel(int x, int y) {
   DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return 0;
-  XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes,
-                            ZPixmap);
+  XImage* image =
+      XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes, ZPixmap);
   if (!image) return 0;
   const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
   XDestroyImage(image);
@@ -166,7 +199,8 @@ bool ProgramUnderTest::RequestClose() {
   event.xclient.window = mWindow;
   event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
   event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+  event.xclient.data.l[0] =
+      static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
   event.xclient.data.l[1] = CurrentTime;
   XSendEvent(display.get(), mWindow, False, NoEventMask, &event);
   XFlush(display.get());
@@ -197,4 +231,13 @@ bool ProgramUnderTest::WaitForLog(const std::string& text, int timeoutMs) {
     SleepMs(50);
   }
   return false;
+}
+
+std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::Windows() {
+  std::vector<WindowInfo> found;
+  DisplayHandle display(XOpenDisplay(nullptr));
+  if (!display || mPid <= 0) return found;
+  const Window root = DefaultRootWindow(display.get());
+  CollectWindowsOf(display.get(), root, root, mPid, found);
+  return found;
 }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class ProgramUnderTest {
  public:
@@ -39,6 +40,18 @@ class ProgramUnderTest {
   std::string Log() const;
 
   unsigned long Window() const { return mWindow; }
+
+  // The viewable top-level windows of the process with their titles and
+  // geometry in screen pixels.
+  struct WindowInfo {
+    unsigned long id = 0;
+    std::string title;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+  };
+  std::vector<WindowInfo> Windows();
 
  private:
   std::string mFolder;

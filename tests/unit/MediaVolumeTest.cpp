@@ -9,7 +9,7 @@ namespace {
 
 class MediaVolumeTest : public ::testing::Test {
  protected:
-  Volume& V() { return rig.media.mVolume; }
+  VolumeControl& V() { return rig.media.mVolume; }
   void OpenSong() {
     rig.engine.Script("/m/song.mp3", FakeMedium::Song(200));
     ASSERT_TRUE(rig.media.mSession.cmdOpenFile("/m/song.mp3"));
@@ -117,7 +117,7 @@ TEST_F(MediaVolumeTest, APressOnTheUpperHalfRaisesAndTheLowerHalfLowersWithRepea
     MediaTestRig fresh;
     fresh.settings.gActionFirstRepeat = 400;
     fresh.settings.gActionNextRepeat = 40;
-    Volume& volume = fresh.media.mVolume;
+    VolumeControl& volume = fresh.media.mVolume;
     volume.PressVolumeControl("wndMain.cmdVolControl", 722, c.y);
     EXPECT_EQ(volume.VolumeRepeatDirection(), c.direction);
     EXPECT_EQ(fresh.settings.gMediaVolume, c.volume);

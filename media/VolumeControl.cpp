@@ -1,4 +1,4 @@
-#include "media/Volume.h"
+#include "media/VolumeControl.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,7 +27,7 @@ int32_t VolumeStep(int32_t volume) {
   return step <= 0 ? 1 : step;
 }
 
-Volume::Volume(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
+VolumeControl::VolumeControl(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
                const SkinModel& skin, const MainWindow& window, const FocusState& focus,
                Screen& screen, UiTimer& elementTimer)
     : mEngine(engine),
@@ -39,7 +39,7 @@ Volume::Volume(MediaEngine& engine, const MediaSessionState& state, Settings& se
       mScreen(screen),
       mElementTimer(elementTimer) {}
 
-void Volume::ApplyVolume() {
+void VolumeControl::ApplyVolume() {
   if (!mState.mHasAudio) return;
   // A settings file may hold any number; the engine only ever gets the range.
   const int32_t volume = std::clamp(mSettings.gMediaVolume, kSilence, kFullVolume);
@@ -47,7 +47,7 @@ void Volume::ApplyVolume() {
   mEngine.SetBalance(0);
 }
 
-void Volume::StepBy(int32_t direction) {
+void VolumeControl::StepBy(int32_t direction) {
   if (mSettings.gIsMediaMute == 1) {
     mSettings.gIsMediaMute = 0;
     RedrawCurrentElement(mScreen, mFocus, "cmdMute");
@@ -65,21 +65,21 @@ void Volume::StepBy(int32_t direction) {
   RedrawCurrentElement(mScreen, mFocus, "cmdVolControl");
 }
 
-void Volume::cmdVolUp() {
+void VolumeControl::cmdVolUp() {
   StepBy(+1);
 }
 
-void Volume::cmdVolDown() {
+void VolumeControl::cmdVolDown() {
   StepBy(-1);
 }
 
-void Volume::cmdMute() {
+void VolumeControl::cmdMute() {
   mSettings.gIsMediaMute = mSettings.gIsMediaMute == 0 ? 1 : 0;
   ApplyVolume();
   RedrawCurrentElement(mScreen, mFocus, "cmdMute");
 }
 
-void Volume::PressVolumeControl(std::string_view elementName, int32_t, int32_t y) {
+void VolumeControl::PressVolumeControl(std::string_view elementName, int32_t, int32_t y) {
   const SkinElement& element = mSkin.Element(mSkin.FindElement(elementName));
   // The element's rectangle as it is drawn, so a centred element or one whose
   // height follows its width is judged where the user sees it.
@@ -103,7 +103,7 @@ void Volume::PressVolumeControl(std::string_view elementName, int32_t, int32_t y
   mElementTimer.Enable();
 }
 
-void Volume::RepeatTick() {
+void VolumeControl::RepeatTick() {
   if (mVolumeRepeatDirection == 0) return;
   if (mVolumeRepeatDirection < 0) {
     cmdVolDown();
@@ -113,7 +113,7 @@ void Volume::RepeatTick() {
   mElementTimer.SetInterval(mSettings.gActionNextRepeat);
 }
 
-bool Volume::EndRepeat() {
+bool VolumeControl::EndRepeat() {
   if (mVolumeRepeatDirection == 0) return false;
   mVolumeRepeatDirection = 0;
   mElementTimer.Disable();

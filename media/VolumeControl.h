@@ -20,9 +20,9 @@ struct Settings;
 // The step of one press at volume v: 100 near full volume, up to 500 near silence.
 int32_t VolumeStep(int32_t volume);
 
-class Volume {
+class VolumeControl {
  public:
-  Volume(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
+  VolumeControl(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
          const SkinModel& skin, const MainWindow& window, const FocusState& focus, Screen& screen,
          UiTimer& elementTimer);
 
