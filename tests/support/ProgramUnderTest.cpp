@@ -48,27 +48,6 @@ bool WindowHasPid(Display* display, Window window, pid_t pid) {
   return matches;
 }
 
-Window FindWindowOf(Display* display, Window root, pid_t pid) {
-  Window rootReturn = 0;
-  Window parent = 0;
-  Window* children = nullptr;
-  unsigned int count = 0;
-  if (!XQueryTree(display, root, &rootReturn, &parent, &children, &count)) return 0;
-  Window found = 0;
-  for (unsigned int i = 0; i < count && !found; ++i) {
-    XWindowAttributes attributes;
-    if (WindowHasPid(display, children[i], pid) &&
-        XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.map_state == IsViewable) {
-      found = children[i];
-    } else {
-      found = FindWindowOf(display, children[i], pid);
-    }
-  }
-  if (children) XFree(children);
-  return found;
-}
-
 void CollectWindowsOf(Display* display, Window root, Window window, pid_t pid,
                       std::vector<ProgramUnderTest::WindowInfo>& found) {
   Window rootReturn = 0;
@@ -78,7 +57,7 @@ void CollectWindowsOf(Display* display, Window root, Window window, pid_t pid,
   if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count)) return;
   for (unsigned int i = 0; i < count; ++i) {
     XWindowAttributes attributes;
-    if (WindowHasPid(display, children[i], pid) &&
+    if ((pid == 0 || WindowHasPid(display, children[i], pid)) &&
         XGetWindowAttributes(display, children[i], &attributes) &&
         attributes.map_state == IsViewable) {
       ProgramUnderTest::WindowInfo info;
@@ -180,12 +159,14 @@ bool ProgramUnderTest::Running() {
 }
 
 unsigned long ProgramUnderTest::WaitForWindow(int timeoutMs) {
-  DisplayHandle display(XOpenDisplay(nullptr));
-  if (!display) return 0;
+  // The main window, not the 250 x 250 splash that shows while it starts.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (std::chrono::steady_clock::now() < deadline && Running()) {
-    mWindow = FindWindowOf(display.get(), DefaultRootWindow(display.get()), mPid);
-    if (mWindow) return mWindow;
+    for (const WindowInfo& window : Windows()) {
+      if (window.width == 250 && window.height == 250) continue;
+      mWindow = window.id;
+      return mWindow;
+    }
     SleepMs(50);
   }
   return 0;
@@ -234,10 +215,15 @@ bool ProgramUnderTest::WaitForLog(const std::string& text, int timeoutMs) {
 }
 
 std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::Windows() {
+  if (mPid <= 0) return {};
+  return WindowsOf(mPid);
+}
+
+std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::WindowsOf(pid_t pid) {
   std::vector<WindowInfo> found;
   DisplayHandle display(XOpenDisplay(nullptr));
-  if (!display || mPid <= 0) return found;
-  const Window root = DefaultRootWindow(display.get());
-  CollectWindowsOf(display.get(), root, root, mPid, found);
+  if (!display) return found;
+  const ::Window root = DefaultRootWindow(display.get());
+  CollectWindowsOf(display.get(), root, root, pid, found);
   return found;
 }

@@ -52,6 +52,9 @@ class ProgramUnderTest {
     int height = 0;
   };
   std::vector<WindowInfo> Windows();
+  // The same for any process (0: every viewable window, also those that name
+  // no process, such as message boxes).
+  static std::vector<WindowInfo> WindowsOf(pid_t pid);
 
  private:
   std::string mFolder;
