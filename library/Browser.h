@@ -1,0 +1,89 @@
+#pragma once
+
+// The file-system browser behind the play list: reads a folder or the volume
+// list into a list of rows, moves the list cursor, and acts on a row: go back
+// up, enter a folder or volume, or open a file (which makes the browsed folder
+// the playing list when another folder was playing).
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "library/BrowseState.h"
+#include "library/VolumeList.h"
+
+class EventPump;
+class InfoDisplay;
+class Screen;
+struct FocusState;
+struct Settings;
+struct UiTexts;
+
+// What the browser reads and changes; owned by the main window.
+struct BrowserServices {
+  Settings& settings;       // gPlaylistName: the folder browsed, "" for the volume list
+  BrowseState& browse;      // browse list and cursor, playing list, index and folder
+  UiTexts& texts;           // mStatusText follows the cursor row
+  const FocusState& focus;  // mCurrentWindow names the window whose list is redrawn
+  Screen& screen;
+  InfoDisplay& info;  // "scanContent" is shown while a folder is read
+  EventPump& pump;    // lets the info be drawn before the scan
+};
+
+class Browser {
+ public:
+  // Lists the mounted volumes; ReadVolumeList on a real machine.
+  using VolumeSource = std::function<std::vector<MountedVolume>()>;
+  // Opens a file (full path) and starts playback; true on success. The media
+  // session's cmdOpenFile.
+  using OpenFile = std::function<bool(const std::string& path)>;
+  // Sets or clears the media session's mNeedsReopen.
+  using SetNeedsReopen = std::function<void(bool needsReopen)>;
+
+  explicit Browser(const BrowserServices& services, VolumeSource volumes = ReadVolumeList);
+
+  // Wires the media session. Until then, activating a file row fails as a
+  // failed open does.
+  void SetMediaCallbacks(OpenFile openFile, SetNeedsReopen setNeedsReopen);
+
+  // Rebuilds list from the volume list (empty path) or from the folder path,
+  // appending "/" to path when missing. A folder lists "<back>", its folders
+  // (">" + name) and then its files, each group in natural name order, hidden
+  // entries left out. A folder that cannot be read lists only "<back>" (and is
+  // logged). Never throws and never descends into sub-folders.
+  void ScanFolder(std::string& path, EntryList& list) const;
+
+  // Acts on row index of the browse list; -1 means the cursor row, and index
+  // is replaced by that row. A row outside the list changes nothing. Back,
+  // folder and volume rows change the folder, put the cursor on row 1 and
+  // rescan; a not-ready volume rescans the volume list. A file row becomes
+  // the playing row: the browse list is copied into the playing list when
+  // another folder was playing (or this folder's rows have changed since,
+  // keeping the play counts of the files still there), the file is opened,
+  // its play count raised on success and mNeedsReopen cleared, or set on
+  // failure. The list is redrawn afterwards. Calls made while a rescan lets
+  // pending events run are ignored: the list they saw is about to be replaced.
+  void ActivateEntry(int32_t& index);
+  // The same for a row given as a value, such as -1 or 1.
+  void ActivateEntry(int32_t&& index) { ActivateEntry(index); }
+
+  // Moves the cursor by delta rows, stopping at the first and the last row.
+  // When it moved, the list and the status line (now the cursor row's text)
+  // are redrawn. Returns true when the rounded cursor row changed.
+  bool MoveCursor(double delta);
+
+ private:
+  void ScanVolumes(EntryList& list) const;
+  void ScanFolderRows(const std::string& folder, EntryList& list) const;
+  void OpenFileRow(int32_t index);
+  void Rescan();
+  std::string CurrentElement(std::string_view name) const;
+
+  BrowserServices mServices;
+  VolumeSource mVolumes;
+  OpenFile mOpenFile;
+  SetNeedsReopen mSetNeedsReopen;
+  bool mScanning = false;
+};
