@@ -1,0 +1,584 @@
+#include "platform/MpvEngine.h"
+
+#include <SDL.h>
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <numeric>
+
+#include "app/Log.h"
+#include "platform/GlPresenter.h"
+#include "platform/MpvTrackList.h"
+#include "platform/SdlMainWindow.h"
+#include "platform/SdlUiLoop.h"
+
+namespace {
+
+// Codes of the engine's SDL user event.
+constexpr int32_t kWakeupCode = 1;
+constexpr int32_t kRenderUpdateCode = 2;
+
+// The reply numbers of the observed properties.
+enum PropertyId : uint64_t {
+  kPropertyEndReached = 1,
+  kPropertyTimePosition,
+  kPropertyDuration,
+  kPropertyDisplayWidth,
+  kPropertyDisplayHeight,
+  kPropertySoundOutput,
+};
+
+// A pending seek stands for the position no longer than this, in case libmpv
+// never reports that playback restarted (a seek past the end, say).
+constexpr std::chrono::milliseconds kPendingSeekLimit{3000};
+
+// The play-list entry that "loadfile" added; 0 when libmpv does not say.
+int64_t LoadedEntryId(const mpv_node& result) {
+  if (result.format != MPV_FORMAT_NODE_MAP) return 0;
+  for (int i = 0; i < result.u.list->num; ++i) {
+    const mpv_node& value = result.u.list->values[i];
+    if (std::strcmp(result.u.list->keys[i], "playlist_entry_id") == 0 &&
+        value.format == MPV_FORMAT_INT64) {
+      return value.u.int64;
+    }
+  }
+  return 0;
+}
+
+std::string WithoutTrailingNewline(const char* text) {
+  std::string result = text ? text : "";
+  while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+  return result;
+}
+
+void* GetGlProcAddress(void*, const char* name) {
+  return SDL_GL_GetProcAddress(name);
+}
+
+}  // namespace
+
+// What libmpv's threads touch: the event to push and one flag per kind of
+// wake-up, so that a burst of callbacks queues one SDL event.
+struct MpvEngine::Wakeups {
+  uint32_t eventType = 0;
+  std::atomic<bool> wakeupQueued{false};
+  std::atomic<bool> renderQueued{false};
+
+  void Push(std::atomic<bool>& queued, int32_t code) {
+    if (queued.exchange(true)) return;
+    SDL_Event event{};
+    event.type = eventType;
+    event.user.code = code;
+    if (SDL_PushEvent(&event) != 1) queued = false;
+  }
+  static void OnWakeup(void* context) {
+    auto* self = static_cast<Wakeups*>(context);
+    self->Push(self->wakeupQueued, kWakeupCode);
+  }
+  static void OnRenderUpdate(void* context) {
+    auto* self = static_cast<Wakeups*>(context);
+    self->Push(self->renderQueued, kRenderUpdateCode);
+  }
+};
+
+// Shared with the loop's watcher, which outlives the engine: once the engine
+// is gone, its events are still consumed but reach nobody.
+struct MpvEngine::LoopLink {
+  MpvEngine* engine = nullptr;
+};
+
+void MpvEngine::MpvDeleter::operator()(mpv_handle* handle) const {
+  mpv_terminate_destroy(handle);
+}
+
+void MpvEngine::RenderContextDeleter::operator()(mpv_render_context* context) const {
+  mpv_render_context_free(context);
+}
+
+MpvEngine::MpvEngine(SdlMainWindow& window, GlPresenter& presenter)
+    : mWindow(window), mPresenter(presenter), mWakeups(std::make_unique<Wakeups>()) {}
+
+std::unique_ptr<MpvEngine> MpvEngine::Create(SdlMainWindow& window, GlPresenter& presenter,
+                                             SdlUiLoop& loop) {
+  std::unique_ptr<MpvEngine> engine(new MpvEngine(window, presenter));
+  if (!engine->Initialise(loop)) return nullptr;
+  return engine;
+}
+
+bool MpvEngine::Initialise(SdlUiLoop& loop) {
+  mHandle.reset(mpv_create());
+  if (!mHandle) {
+    WriteLog("MpvEngine: mpv_create failed");
+    return false;
+  }
+  // The sound outputs end with "null": without a working sound device a file
+  // still plays, silently, instead of failing to open.
+  static constexpr const char* kOptions[][2] = {
+      {"vo", "libmpv"},
+      {"ao", "pipewire,pulse,alsa,null"},
+      {"keep-open", "yes"},
+      {"idle", "yes"},
+      {"audio-display", "no"},
+      {"cover-art-auto", "no"},
+      {"hwdec", "no"},
+      {"input-default-bindings", "no"},
+      {"input-vo-keyboard", "no"},
+      {"osc", "no"},
+      {"terminal", "no"},
+      {"msg-level", "all=warn"},
+      {"pause", "yes"},
+      // Rendering never waits for a frame's display time, so it should not
+      // be handed frames ahead of it either.
+      {"video-timing-offset", "0"},
+  };
+  for (const auto& option : kOptions) {
+    const int error = mpv_set_option_string(mHandle.get(), option[0], option[1]);
+    if (error < 0) {
+      WriteLog(std::string("MpvEngine: option ") + option[0] + "=" + option[1] +
+               " refused: " + mpv_error_string(error));
+    }
+  }
+  mpv_request_log_messages(mHandle.get(), "warn");
+  const int error = mpv_initialize(mHandle.get());
+  if (error < 0) {
+    WriteLog(std::string("MpvEngine: mpv_initialize failed: ") + mpv_error_string(error));
+    return false;
+  }
+  // With vo=libmpv, every file with video fails until a render context exists.
+  if (!CreateRenderContext()) return false;
+
+  mpv_observe_property(mHandle.get(), kPropertyEndReached, "eof-reached", MPV_FORMAT_FLAG);
+  mpv_observe_property(mHandle.get(), kPropertyTimePosition, "time-pos", MPV_FORMAT_DOUBLE);
+  mpv_observe_property(mHandle.get(), kPropertyDuration, "duration", MPV_FORMAT_DOUBLE);
+  mpv_observe_property(mHandle.get(), kPropertyDisplayWidth, "dwidth", MPV_FORMAT_INT64);
+  mpv_observe_property(mHandle.get(), kPropertyDisplayHeight, "dheight", MPV_FORMAT_INT64);
+  mpv_observe_property(mHandle.get(), kPropertySoundOutput, "current-ao", MPV_FORMAT_STRING);
+
+  const uint32_t eventType = SDL_RegisterEvents(1);
+  if (eventType == static_cast<uint32_t>(-1)) {
+    WriteLog("MpvEngine: no SDL user event left for the media engine");
+    return false;
+  }
+  mWakeups->eventType = eventType;
+  mLoopLink = std::make_shared<LoopLink>();
+  mLoopLink->engine = this;
+  loop.AddEventWatcher([link = mLoopLink, eventType](const SDL_Event& event) {
+    if (event.type != eventType) return false;
+    if (link->engine) link->engine->ProcessEvents();
+    return true;
+  });
+  mpv_set_wakeup_callback(mHandle.get(), &Wakeups::OnWakeup, mWakeups.get());
+  mpv_render_context_set_update_callback(mRenderContext.get(), &Wakeups::OnRenderUpdate,
+                                         mWakeups.get());
+  return true;
+}
+
+bool MpvEngine::CreateRenderContext() {
+  mWindow.MakeContextCurrent();
+  mpv_opengl_init_params glParams{};
+  glParams.get_proc_address = &GetGlProcAddress;
+  int advancedControl = 0;
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
+      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glParams},
+      {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advancedControl},
+      {MPV_RENDER_PARAM_INVALID, nullptr},
+  };
+  mpv_render_context* context = nullptr;
+  const int error = mpv_render_context_create(&context, mHandle.get(), params);
+  if (error < 0) {
+    WriteLog(std::string("MpvEngine: the OpenGL renderer cannot be made: ") +
+             mpv_error_string(error));
+    return false;
+  }
+  mRenderContext.reset(context);
+  return true;
+}
+
+MpvEngine::~MpvEngine() {
+  if (mLoopLink) mLoopLink->engine = nullptr;
+  // No callback may run once the engine is going; both setters wait for a
+  // callback in progress.
+  if (mRenderContext)
+    mpv_render_context_set_update_callback(mRenderContext.get(), nullptr, nullptr);
+  if (mHandle) mpv_set_wakeup_callback(mHandle.get(), nullptr, nullptr);
+  if (mRenderContext) {
+    mWindow.MakeContextCurrent();
+    mRenderContext.reset();
+  }
+  mHandle.reset();
+}
+
+OpenResult MpvEngine::Open(const std::string& path) {
+  Close();
+  ForgetMedium();
+  // "pause" carries over from the last medium; a new one starts paused.
+  SetFlag("pause", true);
+
+  const char* arguments[] = {"loadfile", path.c_str(), "replace", nullptr};
+  mpv_node result{};
+  const int error = mpv_command_ret(mHandle.get(), arguments, &result);
+  if (error < 0) return {OpenStatus::Failed, std::string("loadfile: ") + mpv_error_string(error)};
+  const int64_t entryId = LoadedEntryId(result);
+  mpv_free_node_contents(&result);
+
+  // Waits for this entry to load, leaving aside what the previous one still
+  // reports (its end above all).
+  const auto deadline = std::chrono::steady_clock::now() + kOpenTimeout;
+  bool started = false;
+  while (true) {
+    const auto remaining = deadline - std::chrono::steady_clock::now();
+    if (remaining <= std::chrono::steady_clock::duration::zero()) break;
+    mpv_event* event =
+        mpv_wait_event(mHandle.get(), std::chrono::duration<double>(remaining).count());
+    if (event->event_id == MPV_EVENT_START_FILE) {
+      const auto* start = static_cast<const mpv_event_start_file*>(event->data);
+      if (entryId == 0 || start->playlist_entry_id == entryId) started = true;
+    } else if (event->event_id == MPV_EVENT_END_FILE) {
+      const auto* end = static_cast<const mpv_event_end_file*>(event->data);
+      if (entryId != 0 ? end->playlist_entry_id == entryId : started) {
+        // Nothing could read the file at all, or it is not there.
+        if (end->error == MPV_ERROR_UNKNOWN_FORMAT || end->error == MPV_ERROR_LOADING_FAILED) {
+          return {OpenStatus::NothingToRender, mpv_error_string(end->error)};
+        }
+        return {OpenStatus::Failed,
+                end->error < 0 ? mpv_error_string(end->error) : "the medium ended while loading"};
+      }
+    } else if (event->event_id == MPV_EVENT_FILE_LOADED && started) {
+      mEntryId = entryId;
+      mIsOpen = true;
+      SetFlag("pause", true);
+      ReadMedium();
+      return {OpenStatus::Opened, {}};
+    } else {
+      HandleEvent(*event);
+    }
+  }
+  // A medium that never finishes loading (a stalled pipe or network file)
+  // must not hang the program: give up on it.
+  RunCommand({"stop"});
+  return {OpenStatus::Failed, "timed out: the medium did not finish loading within " +
+                                  std::to_string(kOpenTimeout.count() / 1000) + " seconds"};
+}
+
+// Reads what the loaded medium offers once, right after it loaded.
+void MpvEngine::ReadMedium() {
+  double duration = 0;
+  if (mpv_get_property(mHandle.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0 &&
+      std::isfinite(duration) && duration > 0) {
+    mDuration = duration;
+  }
+  mpv_node tracks{};
+  if (mpv_get_property(mHandle.get(), "track-list", MPV_FORMAT_NODE, &tracks) < 0) {
+    WriteLog("MpvEngine: the medium lists no streams");
+    return;
+  }
+  mTracks = MpvTrackList::FromNode(tracks);
+  mpv_free_node_contents(&tracks);
+}
+
+void MpvEngine::ForgetMedium() {
+  mIsOpen = false;
+  mEntryId = -1;
+  mTracks = {};
+  mDuration = 0;
+  mPosition = 0;
+  mDisplayWidth = 0;
+  mDisplayHeight = 0;
+  mEndReported = false;
+  mEvents.clear();
+  mHasFrame = false;
+  mFramesRendered = 0;
+  mPendingSeek.reset();
+}
+
+void MpvEngine::Close() {
+  if (mIsOpen) RunCommand({"stop"});
+  ForgetMedium();
+  // The old picture leaves the skin with its medium.
+  mDestination = {};
+  mPresenter.SetVideoWindow({});
+  mPresenter.SetVideoDestination({});
+  mPresenter.ClearVideo();
+}
+
+void MpvEngine::Run() {
+  if (mIsOpen) SetFlag("pause", false);
+}
+
+void MpvEngine::Pause() {
+  if (mIsOpen) SetFlag("pause", true);
+}
+
+void MpvEngine::Stop() {
+  if (!mIsOpen) return;
+  SetFlag("pause", true);
+  RunCommand({"seek", "0", "absolute+exact"});
+  mPendingSeek = 0.0;
+  mPendingSeekSince = std::chrono::steady_clock::now();
+}
+
+double MpvEngine::CurrentPosition() {
+  ProcessEvents();
+  if (mPendingSeek && std::chrono::steady_clock::now() - mPendingSeekSince < kPendingSeekLimit) {
+    return *mPendingSeek;
+  }
+  return mPosition;
+}
+
+void MpvEngine::SetCurrentPosition(double seconds) {
+  if (!mIsOpen || !std::isfinite(seconds)) return;
+  seconds = std::max(seconds, 0.0);
+  // Seeks that follow each other faster than libmpv finishes them (fast
+  // scrolling) go to key frames, which costs a third and lets queued seeks
+  // merge; a single seek lands exactly where asked.
+  const bool scrolling = mPendingSeek.has_value() &&
+                         std::chrono::steady_clock::now() - mPendingSeekSince < kPendingSeekLimit;
+  const std::string target = std::to_string(seconds);
+  RunCommand({"seek", target.c_str(), scrolling ? "absolute+keyframes" : "absolute+exact"});
+  mPendingSeek = seconds;
+  mPendingSeekSince = std::chrono::steady_clock::now();
+}
+
+void MpvEngine::SetRate(double rate) {
+  if (!std::isfinite(rate) || rate <= 0) return;
+  SetDouble("speed", std::clamp(rate, 0.01, 100.0));
+}
+
+bool MpvEngine::GetEvent(int32_t& code) {
+  ProcessEvents();
+  if (mEvents.empty()) return false;
+  code = mEvents.front();
+  mEvents.pop_front();
+  return true;
+}
+
+double MpvEngine::VolumePercent(int32_t hundredthsOfDecibel) {
+  if (hundredthsOfDecibel <= -10000) return 0;
+  const int32_t attenuation = std::min(hundredthsOfDecibel, 0);
+  // libmpv's volume is cubic (amplitude = (volume / 100)^3), and v hundredths
+  // of a decibel are an amplitude of 10^(v / 2000): volume = 100 * 10^(v / 6000).
+  return 100.0 * std::pow(10.0, attenuation / 6000.0);
+}
+
+void MpvEngine::SetVolume(int32_t hundredthsOfDecibel) {
+  if (mVolume == hundredthsOfDecibel) return;
+  mVolume = hundredthsOfDecibel;
+  const double percent = VolumePercent(hundredthsOfDecibel);
+  if (percent <= 0) {
+    SetFlag("mute", true);
+    return;
+  }
+  SetDouble("volume", percent);
+  SetFlag("mute", false);
+}
+
+void MpvEngine::SetBalance(int32_t) {
+  // FIXME: the balance is not applied; nothing in the program sets any other
+  // than the middle.
+}
+
+bool MpvEngine::DisplaySize(int64_t& width, int64_t& height) const {
+  if (!mIsOpen || !mTracks.hasVideo) return false;
+  if (mDisplayWidth > 0 && mDisplayHeight > 0) {
+    width = mDisplayWidth;
+    height = mDisplayHeight;
+    return true;
+  }
+  // Until the first picture is decoded, the file's own statement stands.
+  if (mTracks.demuxWidth <= 0 || mTracks.demuxHeight <= 0) return false;
+  width = std::llround(static_cast<double>(mTracks.demuxWidth) * mTracks.demuxPixelAspect);
+  height = mTracks.demuxHeight;
+  return width > 0;
+}
+
+bool MpvEngine::PreferredAspectRatio(int32_t& x, int32_t& y) {
+  int64_t width = 0;
+  int64_t height = 0;
+  if (!DisplaySize(width, height)) return false;
+  const int64_t divisor = std::gcd(width, height);
+  x = static_cast<int32_t>(width / divisor);
+  y = static_cast<int32_t>(height / divisor);
+  return true;
+}
+
+bool MpvEngine::VideoSize(int32_t& width, int32_t& height) {
+  int64_t displayWidth = 0;
+  int64_t displayHeight = 0;
+  if (!DisplaySize(displayWidth, displayHeight)) return false;
+  width = static_cast<int32_t>(displayWidth);
+  height = static_cast<int32_t>(displayHeight);
+  return true;
+}
+
+void MpvEngine::SetVideoWindow(const PixelRect& window) {
+  mPresenter.SetVideoWindow(window);
+}
+
+void MpvEngine::SetDestination(const PixelRect& destination) {
+  if (destination == mDestination) return;
+  const bool resized =
+      destination.width != mDestination.width || destination.height != mDestination.height;
+  mDestination = destination;
+  mPresenter.SetVideoDestination(destination);
+  // A new size needs the picture drawn again at that size, even when paused.
+  if (resized && mHasFrame) RenderFrame();
+}
+
+void MpvEngine::ProcessEvents() {
+  mWakeups->wakeupQueued = false;
+  mWakeups->renderQueued = false;
+  while (true) {
+    mpv_event* event = mpv_wait_event(mHandle.get(), 0);
+    if (event->event_id == MPV_EVENT_NONE) break;
+    HandleEvent(*event);
+  }
+  if (mpv_render_context_update(mRenderContext.get()) & MPV_RENDER_UPDATE_FRAME) RenderFrame();
+}
+
+void MpvEngine::HandleEvent(const mpv_event& event) {
+  switch (event.event_id) {
+    case MPV_EVENT_LOG_MESSAGE: {
+      const auto* message = static_cast<const mpv_event_log_message*>(event.data);
+      WriteLog(std::string("mpv: ") + message->prefix + ": " +
+               WithoutTrailingNewline(message->text));
+      break;
+    }
+    case MPV_EVENT_PROPERTY_CHANGE:
+      HandlePropertyChange(event);
+      break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+      if (mPendingSeek) mPosition = *mPendingSeek;
+      mPendingSeek.reset();
+      break;
+    case MPV_EVENT_END_FILE:
+      HandleEndOfFile(event);
+      break;
+    default:
+      break;
+  }
+}
+
+void MpvEngine::HandlePropertyChange(const mpv_event& event) {
+  const auto* property = static_cast<const mpv_event_property*>(event.data);
+  const bool known = property->format != MPV_FORMAT_NONE && property->data;
+  switch (event.reply_userdata) {
+    case kPropertyEndReached: {
+      const bool reached = known && *static_cast<const int*>(property->data) != 0;
+      if (!reached) {
+        mEndReported = false;
+        break;
+      }
+      if (mIsOpen && !mEndReported) {
+        mEndReported = true;
+        mEvents.push_back(kMediaEventComplete);
+      }
+      break;
+    }
+    case kPropertyTimePosition:
+      if (known && mIsOpen) mPosition = *static_cast<const double*>(property->data);
+      break;
+    case kPropertyDuration:
+      if (known && mIsOpen) {
+        const double duration = *static_cast<const double*>(property->data);
+        if (std::isfinite(duration) && duration > 0) mDuration = duration;
+      }
+      break;
+    case kPropertyDisplayWidth:
+      mDisplayWidth = known ? *static_cast<const int64_t*>(property->data) : 0;
+      break;
+    case kPropertyDisplayHeight:
+      mDisplayHeight = known ? *static_cast<const int64_t*>(property->data) : 0;
+      break;
+    case kPropertySoundOutput:
+      if (known && !mNoSoundLogged &&
+          std::strcmp(*static_cast<char* const*>(property->data), "null") == 0) {
+        mNoSoundLogged = true;
+        WriteLog("MpvEngine: no sound device could be opened, media play without sound");
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+// With keep-open a medium normally stays loaded at its end; when libmpv lets
+// go of it anyway (an error while playing), that is its end too.
+void MpvEngine::HandleEndOfFile(const mpv_event& event) {
+  const auto* end = static_cast<const mpv_event_end_file*>(event.data);
+  if (!mIsOpen || end->playlist_entry_id != mEntryId) return;
+  if (end->reason != MPV_END_FILE_REASON_EOF && end->reason != MPV_END_FILE_REASON_ERROR) return;
+  if (end->reason == MPV_END_FILE_REASON_ERROR) {
+    WriteLog(std::string("MpvEngine: playback stopped: ") + mpv_error_string(end->error));
+  }
+  mIsOpen = false;
+  if (!mEndReported) {
+    mEndReported = true;
+    mEvents.push_back(kMediaEventComplete);
+  }
+}
+
+void MpvEngine::RenderFrame() {
+  mWindow.MakeContextCurrent();
+  int blockForTargetTime = 0;
+  int framebuffer = 0;
+  int width = 0;
+  int height = 0;
+  if (mIsOpen) mHasFrame = true;
+  if (!mIsOpen || !mPresenter.VideoTarget(framebuffer, width, height)) {
+    // Nowhere to show it: libmpv still counts the frame as shown, so
+    // playback keeps its pace.
+    int skip = 1;
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    mpv_render_context_render(mRenderContext.get(), params);
+    return;
+  }
+  mpv_opengl_fbo target{framebuffer, width, height, 0};
+  // The video layer's first row is the top of the picture: no flipping.
+  int flip = 0;
+  mpv_render_param params[] = {
+      {MPV_RENDER_PARAM_OPENGL_FBO, &target},
+      {MPV_RENDER_PARAM_FLIP_Y, &flip},
+      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
+      {MPV_RENDER_PARAM_INVALID, nullptr},
+  };
+  const int error = mpv_render_context_render(mRenderContext.get(), params);
+  if (error < 0) {
+    WriteLog(std::string("MpvEngine: rendering the video failed: ") + mpv_error_string(error));
+    return;
+  }
+  ++mFramesRendered;
+  mPresenter.MarkVideoChanged();
+}
+
+bool MpvEngine::SetFlag(const char* name, bool value) {
+  int flag = value ? 1 : 0;
+  const int error = mpv_set_property(mHandle.get(), name, MPV_FORMAT_FLAG, &flag);
+  if (error >= 0) return true;
+  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mpv_error_string(error));
+  return false;
+}
+
+bool MpvEngine::SetDouble(const char* name, double value) {
+  const int error = mpv_set_property(mHandle.get(), name, MPV_FORMAT_DOUBLE, &value);
+  if (error >= 0) return true;
+  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mpv_error_string(error));
+  return false;
+}
+
+bool MpvEngine::RunCommand(const std::vector<const char*>& arguments) {
+  std::vector<const char*> command = arguments;
+  command.push_back(nullptr);
+  const int error = mpv_command(mHandle.get(), command.data());
+  if (error >= 0) return true;
+  WriteLog(std::string("MpvEngine: ") + arguments.front() + " failed: " + mpv_error_string(error));
+  return false;
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "media/MediaEngine.h"
+#include "platform/MpvTrackList.h"
+
+class GlPresenter;
+class SdlMainWindow;
+class SdlUiLoop;
+struct mpv_event;
+struct mpv_handle;
+struct mpv_render_context;
+
+// The media engine over libmpv. libmpv decodes on threads of its own; its
+// callbacks only push one SDL user event each (a repeat is dropped while one
+// is still queued), and the UI loop hands that event back here, where the
+// queued libmpv events are taken and a new video frame is rendered into the
+// presenter's video layer. Every call below is made on the UI thread.
+//
+// A file is loaded paused at its start. End of stream leaves it loaded and
+// paused, and queues one kMediaEventComplete. Without a working sound device
+// the sound output falls back to none: the medium plays silently and the log
+// says why.
+//
+// The engine must be destroyed before the presenter, the window (whose GL
+// context it renders with) and the UI loop's last run; a wake-up that reaches
+// the loop after that is consumed and ignored.
+class MpvEngine final : public MediaEngine {
+ public:
+  // How long Open waits for a file to finish loading.
+  static constexpr std::chrono::milliseconds kOpenTimeout{5000};
+
+  // Sets up libmpv with its OpenGL renderer on the window's context and
+  // registers the engine's wake-up event with the loop. Nothing (and a log
+  // line) when libmpv or its renderer cannot be set up.
+  static std::unique_ptr<MpvEngine> Create(SdlMainWindow& window, GlPresenter& presenter,
+                                           SdlUiLoop& loop);
+  ~MpvEngine() override;
+  MpvEngine(const MpvEngine&) = delete;
+  MpvEngine& operator=(const MpvEngine&) = delete;
+
+  OpenResult Open(const std::string& path) override;
+  void Close() override;
+  bool IsOpen() const override { return mIsOpen; }
+  std::vector<MediaStream> Streams() const override { return mTracks.streams; }
+
+  void Run() override;
+  void Pause() override;
+  void Stop() override;
+
+  double CurrentPosition() override;
+  void SetCurrentPosition(double seconds) override;
+  double Duration() override { return mDuration; }
+  void SetRate(double rate) override;
+
+  bool GetEvent(int32_t& code) override;
+
+  void SetVolume(int32_t hundredthsOfDecibel) override;
+  void SetBalance(int32_t balance) override;
+
+  bool PreferredAspectRatio(int32_t& x, int32_t& y) override;
+  bool VideoSize(int32_t& width, int32_t& height) override;
+
+  void SetVideoWindow(const PixelRect& window) override;
+  void SetDestination(const PixelRect& destination) override;
+  PixelRect Destination() const override { return mDestination; }
+
+  // Takes everything libmpv has queued and renders a new video frame if there
+  // is one. The UI loop calls this on each wake-up; it never blocks.
+  void ProcessEvents();
+
+  // Video frames rendered into the video layer since the last open.
+  int64_t FramesRendered() const { return mFramesRendered; }
+
+  // libmpv's volume (percent, cubic) for an attenuation in hundredths of a
+  // decibel; 0 and below for silence, which is set as mute instead.
+  static double VolumePercent(int32_t hundredthsOfDecibel);
+
+ private:
+  struct MpvDeleter {
+    void operator()(mpv_handle* handle) const;
+  };
+  struct RenderContextDeleter {
+    void operator()(mpv_render_context* context) const;
+  };
+  struct Wakeups;
+  struct LoopLink;
+
+  MpvEngine(SdlMainWindow& window, GlPresenter& presenter);
+
+  bool Initialise(SdlUiLoop& loop);
+  bool CreateRenderContext();
+  void HandleEvent(const mpv_event& event);
+  void HandlePropertyChange(const mpv_event& event);
+  void HandleEndOfFile(const mpv_event& event);
+  void ReadMedium();
+  void ForgetMedium();
+  void RenderFrame();
+  bool SetFlag(const char* name, bool value);
+  bool SetDouble(const char* name, double value);
+  bool RunCommand(const std::vector<const char*>& arguments);
+  bool DisplaySize(int64_t& width, int64_t& height) const;
+
+  SdlMainWindow& mWindow;
+  GlPresenter& mPresenter;
+
+  // The render context dies before the handle it belongs to.
+  std::unique_ptr<mpv_handle, MpvDeleter> mHandle;
+  std::unique_ptr<mpv_render_context, RenderContextDeleter> mRenderContext;
+  std::unique_ptr<Wakeups> mWakeups;
+  std::shared_ptr<LoopLink> mLoopLink;
+
+  // The open medium.
+  bool mIsOpen = false;
+  int64_t mEntryId = -1;  // libmpv's play-list entry of the open medium
+  MpvTrackList mTracks;
+  double mDuration = 0;
+  double mPosition = 0;
+  int64_t mDisplayWidth = 0;  // the decoded picture's size on screen
+  int64_t mDisplayHeight = 0;
+  bool mEndReported = false;
+  std::deque<int32_t> mEvents;
+  bool mHasFrame = false;  // libmpv has a picture of this medium to draw again
+  int64_t mFramesRendered = 0;
+
+  // A seek that libmpv has not finished yet: its target stands for the
+  // position until playback restarts there, so repeated relative moves build
+  // on each other instead of on a stale position.
+  std::optional<double> mPendingSeek;
+  std::chrono::steady_clock::time_point mPendingSeekSince;
+
+  std::optional<int32_t> mVolume;
+  bool mNoSoundLogged = false;
+  PixelRect mDestination;
+};

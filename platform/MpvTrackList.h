@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/MediaEngine.h"
+
+struct mpv_node;
+
+// What libmpv's track list ("track-list") says about a loaded medium: its
+// streams, described in the words the media session looks for, and the
+// picture size of the first video stream as the file states it (before
+// anything is decoded). Cover pictures and still images are not video.
+struct MpvTrackList {
+  std::vector<MediaStream> streams;
+  bool hasVideo = false;
+  int64_t demuxWidth = 0;
+  int64_t demuxHeight = 0;
+  double demuxPixelAspect = 1;
+
+  // Reads the node array of the "track-list" property; anything else gives
+  // no streams.
+  static MpvTrackList FromNode(const mpv_node& trackList);
+};

@@ -1,0 +1,359 @@
+// The libmpv media engine playing the committed fixtures in a real window
+// under Xvfb, with no sound device: what opening each kind of file gives, the
+// end of stream, stopping and seeking, and the picture reaching the screen.
+
+#include "platform/MpvEngine.h"
+
+#include <SDL.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// After GoogleTest, whose names X11's macros would otherwise replace.
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "app/Clock.h"
+#include "app/Text.h"
+#include "app/TimerTable.h"
+#include "platform/GlPresenter.h"
+#include "platform/SdlMainWindow.h"
+#include "platform/SdlUiLoop.h"
+#include "support/FakeLog.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+constexpr int32_t kWidth = 320;
+constexpr int32_t kHeight = 240;
+constexpr uint32_t kKey = 0x100010;
+
+std::string Fixture(const std::string& name) {
+  return std::string(TAVIZO_TESTS_DIR) + "/fixtures/" + name;
+}
+
+class MpvEngineTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    window = SdlMainWindow::Create("MpvEngineTest", kWidth, kHeight);
+    if (!window) return;
+    window->Show();
+    presenter = GlPresenter::Create(*window);
+    timers = std::make_unique<TimerTable>(clock);
+    loop = std::make_unique<SdlUiLoop>(*window, *timers);
+    loop->SetPresenter(presenter.get());
+  }
+  static void TearDownTestSuite() {
+    loop.reset();
+    timers.reset();
+    presenter.reset();
+    window.reset();
+  }
+
+  void SetUp() override {
+    ASSERT_NE(window, nullptr);
+    ASSERT_NE(presenter, nullptr);
+    // The whole UI is key-coloured, so the video layer shows wherever the
+    // video window lies.
+    presenter->SetSize(kWidth, kHeight);
+    const std::vector<uint32_t> picture(static_cast<size_t>(kWidth) * kHeight, kKey);
+    presenter->UploadRect(picture.data(), kWidth, 0, 0, kWidth, kHeight);
+    engine = MpvEngine::Create(*window, *presenter, *loop);
+    ASSERT_NE(engine, nullptr);
+  }
+  void TearDown() override { engine.reset(); }
+
+  // Runs the UI loop's pending work (the engine's wake-ups among it) until
+  // the condition holds; false when it still does not after ten seconds.
+  bool PumpUntil(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+      loop->PumpPendingEvents();
+      if (condition()) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return false;
+  }
+  void PumpFor(std::chrono::milliseconds duration) {
+    const auto end = std::chrono::steady_clock::now() + duration;
+    while (std::chrono::steady_clock::now() < end) {
+      loop->PumpPendingEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  // Every queued event until the end of the stream arrives, or none.
+  std::vector<int32_t> PlayToTheEnd() {
+    std::vector<int32_t> events;
+    engine->Run();
+    PumpUntil([&] {
+      int32_t code = 0;
+      while (engine->GetEvent(code)) events.push_back(code);
+      return !events.empty();
+    });
+    return events;
+  }
+
+  // What the X server shows in the window, as 0xRRGGBB.
+  uint32_t ScreenPixel(int32_t x, int32_t y) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window->Handle(), &info) || info.subsystem != SDL_SYSWM_X11) {
+      ADD_FAILURE() << "not an X11 window: " << SDL_GetError();
+      return 0xDEAD;
+    }
+    XSync(info.info.x11.display, False);
+    XImage* image =
+        XGetImage(info.info.x11.display, info.info.x11.window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) {
+      ADD_FAILURE() << "XGetImage failed";
+      return 0xDEAD;
+    }
+    const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
+    XDestroyImage(image);
+    return pixel;
+  }
+
+  static inline std::unique_ptr<SdlMainWindow> window;
+  static inline std::unique_ptr<GlPresenter> presenter;
+  static inline SteadyClock clock;
+  static inline std::unique_ptr<TimerTable> timers;
+  static inline std::unique_ptr<SdlUiLoop> loop;
+  std::unique_ptr<MpvEngine> engine;
+};
+
+struct OpenCase {
+  const char* file;
+  OpenStatus status;
+  int videoStreams;
+  int audioStreams;
+  int32_t aspectX;  // 0: no aspect ratio
+  int32_t aspectY;
+  double minimumDuration;
+  double maximumDuration;
+};
+
+TEST_F(MpvEngineTest, OpensEachKindOfFileWithItsStreamsAndAspect) {
+  const OpenCase cases[] = {
+      {"film-16x9.mp4", OpenStatus::Opened, 1, 1, 16, 9, 1.9, 2.2},
+      {"film-4x3.mp4", OpenStatus::Opened, 1, 1, 4, 3, 1.9, 2.2},
+      {"song.ogg", OpenStatus::Opened, 0, 1, 0, 0, 1.9, 2.2},
+      // The cover picture is not video.
+      {"song-with-cover.mp3", OpenStatus::Opened, 0, 1, 0, 0, 1.9, 2.2},
+      // A still picture opens with no stream that counts as sound or video.
+      {"picture.png", OpenStatus::Opened, 0, 0, 0, 0, 0, 1},
+      // Too short to play, but it opens: the session decides.
+      {"short-clip.mp4", OpenStatus::Opened, 1, 0, 16, 9, 0.2, 0.45},
+      {"not-a-medium.txt", OpenStatus::NothingToRender, 0, 0, 0, 0, 0, 0},
+      {"no-such-file.mp4", OpenStatus::NothingToRender, 0, 0, 0, 0, 0, 0},
+      // Once more after the failures: they leave nothing behind.
+      {"film-16x9.mp4", OpenStatus::Opened, 1, 1, 16, 9, 1.9, 2.2},
+  };
+  for (const OpenCase& test : cases) {
+    SCOPED_TRACE(test.file);
+    const OpenResult result = engine->Open(Fixture(test.file));
+    ASSERT_EQ(result.status, test.status) << result.errorDescription;
+    EXPECT_EQ(engine->IsOpen(), test.status == OpenStatus::Opened);
+    if (test.status != OpenStatus::Opened) {
+      EXPECT_TRUE(engine->Streams().empty());
+      continue;
+    }
+
+    // The session tells sound and picture apart by these words alone.
+    int video = 0;
+    int audio = 0;
+    for (const MediaStream& stream : engine->Streams()) {
+      std::string text = stream.name + " (" + stream.decoder + ")";
+      for (const std::string& connection : stream.connections) text += "\n" + connection;
+      SCOPED_TRACE(text);
+      const bool saysVideo = FindIgnoreCase(text, "video") != std::string::npos;
+      const bool saysAudio = FindIgnoreCase(text, "audio") != std::string::npos;
+      EXPECT_EQ(saysVideo, stream.type == MediaStreamType::Video);
+      EXPECT_EQ(saysAudio, stream.type == MediaStreamType::Audio);
+      EXPECT_FALSE(stream.decoder.empty());
+      video += stream.type == MediaStreamType::Video;
+      audio += stream.type == MediaStreamType::Audio;
+    }
+    EXPECT_EQ(video, test.videoStreams);
+    EXPECT_EQ(audio, test.audioStreams);
+    EXPECT_GE(engine->Duration(), test.minimumDuration);
+    EXPECT_LE(engine->Duration(), test.maximumDuration);
+
+    // Known from the file right away, and still the same once decoded.
+    for (const char* when : {"right after opening", "once decoded"}) {
+      SCOPED_TRACE(when);
+      int32_t x = 0;
+      int32_t y = 0;
+      ASSERT_EQ(engine->PreferredAspectRatio(x, y), test.aspectX != 0);
+      int32_t width = 0;
+      int32_t height = 0;
+      EXPECT_EQ(engine->VideoSize(width, height), test.aspectX != 0);
+      if (test.aspectX != 0) {
+        EXPECT_EQ(x, test.aspectX);
+        EXPECT_EQ(y, test.aspectY);
+        EXPECT_EQ(width * test.aspectY, height * test.aspectX);
+      }
+      PumpFor(std::chrono::milliseconds(300));
+    }
+    // Opened paused at the start.
+    EXPECT_LT(engine->CurrentPosition(), 0.05);
+  }
+}
+
+TEST_F(MpvEngineTest, TheEndOfTheStreamIsReportedOnceEachTimeItIsReached) {
+  FakeLog log;
+  for (const char* file : {"film-16x9.mp4", "song.ogg", "song-with-cover.mp3"}) {
+    SCOPED_TRACE(file);
+    ASSERT_EQ(engine->Open(Fixture(file)).status, OpenStatus::Opened);
+    // Without a sound device a medium with sound still plays to its end.
+    EXPECT_EQ(PlayToTheEnd(), std::vector<int32_t>{kMediaEventComplete});
+    EXPECT_TRUE(engine->IsOpen()) << "the medium stays loaded at its end";
+    PumpFor(std::chrono::milliseconds(400));
+    int32_t code = 0;
+    EXPECT_FALSE(engine->GetEvent(code)) << "reported again: " << code;
+    EXPECT_GT(engine->CurrentPosition(), 1.5);
+
+    // Played again from the start, it ends again.
+    engine->Stop();
+    EXPECT_EQ(PlayToTheEnd(), std::vector<int32_t>{kMediaEventComplete});
+  }
+  // The machines that run these tests have no sound device: the log says so,
+  // once.
+  int noSound = 0;
+  for (const std::string& message : log.Messages()) {
+    noSound += message.find("no sound device") != std::string::npos;
+  }
+  EXPECT_EQ(noSound, 1);
+}
+
+TEST_F(MpvEngineTest, StopGoesToTheStartAndSeeksLandWhereAsked) {
+  FakeLog log;
+  ASSERT_EQ(engine->Open(Fixture("film-16x9.mp4")).status, OpenStatus::Opened);
+  engine->Run();
+  ASSERT_TRUE(PumpUntil([&] { return engine->CurrentPosition() > 0.5; }));
+
+  engine->Pause();
+  engine->SetCurrentPosition(1.2);
+  // The target stands for the position at once, so repeated moves add up.
+  EXPECT_DOUBLE_EQ(engine->CurrentPosition(), 1.2);
+  PumpFor(std::chrono::milliseconds(500));
+  EXPECT_NEAR(engine->CurrentPosition(), 1.2, 0.05);
+
+  engine->Run();
+  PumpFor(std::chrono::milliseconds(200));
+  engine->Stop();
+  EXPECT_DOUBLE_EQ(engine->CurrentPosition(), 0);
+  PumpFor(std::chrono::milliseconds(500));
+  EXPECT_NEAR(engine->CurrentPosition(), 0, 0.01) << "stopped means paused at the start";
+
+  // Volume from full through quiet to silence and back; none of it fails.
+  for (const int32_t volume : {0, -2500, -10000, -600, 0}) engine->SetVolume(volume);
+  engine->SetRate(1.0);
+  PumpFor(std::chrono::milliseconds(100));
+  for (const std::string& message : log.Messages()) {
+    EXPECT_EQ(message.find("failed"), std::string::npos) << message;
+  }
+}
+
+TEST_F(MpvEngineTest, VolumeIsCubicAndSilenceIsMute) {
+  const struct {
+    int32_t hundredthsOfDecibel;
+    double percent;
+  } cases[] = {
+      {0, 100},    {-6000, 10}, {-3000, 31.6228}, {-9999, 2.1548},
+      {-10000, 0}, {-20000, 0}, {500, 100},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.hundredthsOfDecibel);
+    EXPECT_NEAR(MpvEngine::VolumePercent(test.hundredthsOfDecibel), test.percent, 0.001);
+  }
+}
+
+TEST_F(MpvEngineTest, AFileThatNeverFinishesLoadingFailsInsteadOfHanging) {
+  TempFolder folder;
+  const std::string path = folder.File("stalled.mp4");
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  // A writer that never writes: the reader waits for data for ever.
+  const int writer = open(path.c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+
+  const OpenResult result = engine->Open(path);
+  EXPECT_EQ(result.status, OpenStatus::Failed);
+  EXPECT_NE(result.errorDescription.find("timed out"), std::string::npos)
+      << result.errorDescription;
+  EXPECT_FALSE(engine->IsOpen());
+
+  // The engine goes on with the next file while the pipe still stalls.
+  const OpenResult next = engine->Open(Fixture("film-4x3.mp4"));
+  EXPECT_EQ(next.status, OpenStatus::Opened) << next.errorDescription;
+  close(writer);
+}
+
+TEST_F(MpvEngineTest, ATruncatedFileOpensOrFailsCleanly) {
+  const OpenResult result = engine->Open(Fixture("truncated.mp4"));
+  if (result.status == OpenStatus::Opened) {
+    // Whatever there is plays, and its end is reported.
+    EXPECT_EQ(PlayToTheEnd(), std::vector<int32_t>{kMediaEventComplete});
+  } else {
+    EXPECT_FALSE(engine->IsOpen());
+  }
+  EXPECT_EQ(engine->Open(Fixture("film-16x9.mp4")).status, OpenStatus::Opened);
+}
+
+TEST_F(MpvEngineTest, ThePictureShowsUprightInTheDestinationAndLeavesWithItsMedium) {
+  // film-4x3 is red above blue.
+  ASSERT_EQ(engine->Open(Fixture("film-4x3.mp4")).status, OpenStatus::Opened);
+  engine->SetVideoWindow({0, 0, kWidth, kHeight});
+  engine->SetDestination({40, 30, 240, 180});
+  EXPECT_EQ(engine->Destination(), (PixelRect{40, 30, 240, 180}));
+  ASSERT_TRUE(PumpUntil([&] { return engine->FramesRendered() > 0; }));
+  presenter->Invalidate();
+  loop->PumpPendingEvents();
+
+  struct Probe {
+    int32_t x;
+    int32_t y;
+    const char* what;
+    std::function<bool(uint32_t)> matches;
+  };
+  auto red = [](uint32_t pixel) {
+    return (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) < 60;
+  };
+  auto blue = [](uint32_t pixel) {
+    return (pixel >> 16) < 60 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) > 200;
+  };
+  auto black = [](uint32_t pixel) { return pixel == 0; };
+  const Probe probes[] = {
+      {160, 40, "top of the picture", red},       {60, 90, "upper left of the picture", red},
+      {160, 200, "bottom of the picture", blue},  {270, 150, "lower right of the picture", blue},
+      {10, 10, "outside the destination", black}, {300, 230, "outside the destination", black},
+  };
+  for (const Probe& probe : probes) {
+    SCOPED_TRACE(probe.what);
+    const uint32_t pixel = ScreenPixel(probe.x, probe.y);
+    EXPECT_TRUE(probe.matches(pixel)) << std::hex << pixel;
+  }
+
+  // A new size is drawn again at once, even paused.
+  const int64_t frames = engine->FramesRendered();
+  engine->SetDestination({0, 0, kWidth, kHeight});
+  EXPECT_GT(engine->FramesRendered(), frames);
+  loop->PumpPendingEvents();
+  EXPECT_TRUE(red(ScreenPixel(10, 10))) << std::hex << ScreenPixel(10, 10);
+
+  // Closed, the skin's own pixels show again.
+  engine->Close();
+  loop->PumpPendingEvents();
+  EXPECT_EQ(ScreenPixel(160, 200), kKey);
+}
+
+}  // namespace
