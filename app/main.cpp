@@ -10,6 +10,7 @@
 #include "media/NullMediaEngine.h"
 #include "platform/GlPresenter.h"
 #include "platform/LogindLoginManager.h"
+#include "platform/MpvEngine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlCursor.h"
 #include "platform/SdlMainWindow.h"
@@ -39,7 +40,10 @@ int main() {
   SdlScreenSaverHold screenSaver;
   LogindLoginManager loginManager;
   SdlSplashWindow splash;
-  NullMediaEngine media("no media engine");
+  // Without a working libmpv the program still runs; every open says why nothing plays.
+  std::unique_ptr<MpvEngine> mpv = MpvEngine::Create(*window, *presenter, loop);
+  NullMediaEngine noEngine("the media engine could not be started");
+  MediaEngine& media = mpv ? static_cast<MediaEngine&>(*mpv) : noEngine;
 
   frmMain form(FrmMainServices{*window, loop, messageBox, clock, timers, ProgramFolder(),
                                *presenter, *fonts, pictures, media, cursor, screenSaver,

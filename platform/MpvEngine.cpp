@@ -301,6 +301,7 @@ void MpvEngine::Close() {
   ForgetMedium();
   // The old picture leaves the skin with its medium.
   mDestination = {};
+  mVideoWindow = {};
   mPresenter.SetVideoWindow({});
   mPresenter.SetVideoDestination({});
   mPresenter.ClearVideo();
@@ -416,7 +417,16 @@ bool MpvEngine::VideoSize(int32_t& width, int32_t& height) {
 }
 
 void MpvEngine::SetVideoWindow(const PixelRect& window) {
+  mVideoWindow = window;
   mPresenter.SetVideoWindow(window);
+  mPresenter.SetVideoDestination(AbsoluteDestination());
+}
+
+PixelRect MpvEngine::AbsoluteDestination() const {
+  // The session places the picture relative to the video window; the
+  // presenter takes rectangles of the whole picture area.
+  return PixelRect{mVideoWindow.left + mDestination.left, mVideoWindow.top + mDestination.top,
+                   mDestination.width, mDestination.height};
 }
 
 void MpvEngine::SetDestination(const PixelRect& destination) {
@@ -424,7 +434,7 @@ void MpvEngine::SetDestination(const PixelRect& destination) {
   const bool resized =
       destination.width != mDestination.width || destination.height != mDestination.height;
   mDestination = destination;
-  mPresenter.SetVideoDestination(destination);
+  mPresenter.SetVideoDestination(AbsoluteDestination());
   // A new size needs the picture drawn again at that size, even when paused.
   if (resized && mHasFrame) RenderFrame();
 }

@@ -71,6 +71,8 @@ class MpvEngine final : public MediaEngine {
   void SetVideoWindow(const PixelRect& window) override;
   void SetDestination(const PixelRect& destination) override;
   PixelRect Destination() const override { return mDestination; }
+  // The destination in pixels of the whole picture area.
+  PixelRect AbsoluteDestination() const;
 
   // Takes everything libmpv has queued and renders a new video frame if there
   // is one. The UI loop calls this on each wake-up; it never blocks.
@@ -138,5 +140,6 @@ class MpvEngine final : public MediaEngine {
 
   std::optional<int32_t> mVolume;
   bool mNoSoundLogged = false;
-  PixelRect mDestination;
+  PixelRect mDestination;  // relative to the video window
+  PixelRect mVideoWindow;
 };
