@@ -1,0 +1,127 @@
+#include "navigation/Dispatcher.h"
+
+#include <utility>
+
+#include "app/Log.h"
+#include "app/Settings.h"
+#include "app/Text.h"
+#include "navigation/FocusState.h"
+#include "render/Screen.h"
+#include "skin/SkinModel.h"
+
+namespace {
+
+constexpr std::string_view kAnyWindow = "*";
+constexpr std::string_view kNavigationPrefix = "!";
+constexpr std::string_view kRemoteWindow = "wndRemote";
+
+// Counts one level of DoAction for as long as it lives.
+class NestingLevel {
+ public:
+  explicit NestingLevel(int32_t& depth) : mDepth(depth) { ++mDepth; }
+  ~NestingLevel() { --mDepth; }
+  NestingLevel(const NestingLevel&) = delete;
+  NestingLevel& operator=(const NestingLevel&) = delete;
+
+ private:
+  int32_t& mDepth;
+};
+
+// The position of name in the command table, or the table's size.
+size_t CommandIndex(std::string_view name) {
+  for (size_t i = 0; i < Dispatcher::kCommandNames.size(); ++i) {
+    if (EqualsIgnoreCase(Dispatcher::kCommandNames[i], name)) return i;
+  }
+  return Dispatcher::kCommandNames.size();
+}
+
+}  // namespace
+
+Dispatcher::Dispatcher(SkinModel& skin, FocusState& focus, const Settings& settings, Screen& screen)
+    : mSkin(skin), mFocus(focus), mSettings(settings), mScreen(screen) {
+  RegisterCommand("cmdFormMove", [this] { ToggleFormMoving(); });
+}
+
+void Dispatcher::SetNavigationStep(NavigationStep step) {
+  mNavigationStep = std::move(step);
+}
+
+bool Dispatcher::RegisterCommand(std::string_view name, Command command) {
+  const size_t index = CommandIndex(name);
+  if (index == kCommandNames.size()) {
+    WriteLog("RegisterCommand: '" + std::string(name) + "' is not a command");
+    return false;
+  }
+  mCommands[index] = std::move(command);
+  return true;
+}
+
+std::string Dispatcher::DoAction(std::string_view sourceText, std::string_view actionText) {
+  if (actionText.empty() || sourceText.empty()) return {};
+  const size_t dot = actionText.find('.');
+  if (dot == std::string_view::npos) return {};
+
+  if (mDepth >= kMaxNesting) {
+    WriteLog("DoAction: '" + std::string(actionText) + "' for '" + std::string(sourceText) +
+             "' ignored, actions nested more than " + std::to_string(kMaxNesting) + " levels deep");
+    return {};
+  }
+  NestingLevel level(mDepth);
+
+  // Callers pass fields that the action itself changes (the focused element,
+  // an element's entries), so the dispatcher works on copies.
+  const std::string source(sourceText);
+  const std::string action(actionText);
+  const std::string prefix = action.substr(0, dot);
+  const std::string rest = action.substr(dot + 1);
+  if (prefix == kNavigationPrefix) {
+    if (!mNavigationStep) return {};
+    return mNavigationStep(source, rest);
+  }
+
+  const bool anyWindow = prefix == kAnyWindow;
+  const std::string window = anyWindow ? mFocus.mCurrentWindow : prefix;
+  if (!EqualsIgnoreCase(window, kRemoteWindow) &&
+      !EqualsIgnoreCase(window, mFocus.mCurrentWindow)) {
+    return SwitchWindow(source, window, action);
+  }
+  // Only "*." actions are commands: the full name of an element of the current
+  // window or of the remote panel does nothing here.
+  if (anyWindow) RunCommand(rest);
+  return {};
+}
+
+std::string Dispatcher::SwitchWindow(const std::string& source, const std::string& window,
+                                     const std::string& action) {
+  const int32_t target = mSkin.FindElement(action);
+  if (target == 0) return {};
+
+  if (const int32_t focused = mSkin.FindElement(mFocus.mFocusElement); focused != 0) {
+    mSkin.Element(focused).State = Idle;
+  }
+  mFocus.mCurrentWindow = window;
+  mFocus.mFocusElement = action;
+  mSkin.Element(target).State = Selected;
+  mFocus.mPrevFocusElement = source;
+  mFocus.mLastMoveDirection = kDirectionNone;
+  mScreen.RepaintWindow();
+  return {};
+}
+
+void Dispatcher::RunCommand(std::string_view name) {
+  const size_t index = CommandIndex(name);
+  if (index == kCommandNames.size()) return;
+  if (!mCommands[index]) {
+    WriteLog("DoAction: no operation is wired to *." + std::string(kCommandNames[index]));
+    return;
+  }
+  // Copied so that a command which registers commands cannot pull the
+  // callback out from under itself.
+  const Command command = mCommands[index];
+  command();
+}
+
+void Dispatcher::ToggleFormMoving() {
+  if (mSettings.gIsFormFullScreen != 0) return;
+  mFocus.mIsFormMoving = !mFocus.mIsFormMoving;
+}

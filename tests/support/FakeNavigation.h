@@ -1,0 +1,118 @@
+#pragma once
+
+// The navigation subsystem wired the way the main window wires it, over a
+// recording screen and information display and fake hooks: the list cursor,
+// full-screen video and the window position are plain fields here. Every
+// command of the dispatcher's table records its name in `commands`; the ones
+// that belong to navigation itself do their real work.
+
+#include <string>
+#include <vector>
+
+#include "app/Desktop.h"
+#include "app/MainWindow.h"
+#include "app/Settings.h"
+#include "input/KeyInput.h"
+#include "navigation/Bindings.h"
+#include "navigation/Dispatcher.h"
+#include "navigation/FocusNavigator.h"
+#include "navigation/FocusState.h"
+#include "render/OverlayState.h"
+#include "render/UiTexts.h"
+#include "skin/SkinModel.h"
+#include "store/clsHashFile.h"
+#include "support/FakeInfoDisplay.h"
+#include "support/FakeScreen.h"
+
+class FakeNavigation {
+ public:
+  FakeNavigation() {
+    dispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
+      return navigator.NavigationStep(source, name);
+    });
+    for (std::string_view name : Dispatcher::kCommandNames) {
+      if (name == "cmdFormMove") continue;
+      dispatcher.RegisterCommand(name, [this, name] { commands.push_back(std::string(name)); });
+    }
+    dispatcher.RegisterCommand("cmdFullsize", [this] { ToggleFullsize(); });
+    dispatcher.RegisterCommand("cmdSetCursorKeys", [this] { bindings.SetCursorKeysStep(0); });
+    dispatcher.RegisterCommand("cmdSetActionKey", [this] { bindings.cmdSetActionKey(); });
+    dispatcher.RegisterCommand("cmdSetConfigInputKey", [this] { bindings.cmdSetConfigInputKey(); });
+  }
+
+  // Appends an element; moves are the five entries "north;east;south;west;pressed".
+  void Add(const std::string& fullName, const std::string& moves = "",
+           const std::string& infoText = "") {
+    SkinElement element;
+    element.Index = static_cast<int32_t>(skin.SkinElements.size());
+    element.FullName = fullName;
+    element.Window = GetField(fullName, 1, ".");
+    element.Name = fullName.substr(element.Window.size() + 1);
+    for (int32_t entry = 0; entry < 5; ++entry) {
+      element.Moves[entry] = GetField(moves, entry + 1, ";");
+    }
+    element.InfoText = infoText;
+    skin.SkinElements.push_back(element);
+    skin.SkinElements[0].Index = static_cast<int32_t>(skin.SkinElements.size()) - 1;
+  }
+
+  // Gives the focus to an element the way start-up does.
+  void Focus(const std::string& fullName) {
+    if (skin.FindElement(focus.mFocusElement) != 0)
+      skin.ElementNamed(focus.mFocusElement).State = Idle;
+    focus.mFocusElement = fullName;
+    focus.mPrevFocusElement = fullName;
+    focus.mCurrentWindow = GetField(fullName, 1, ".");
+    focus.mLastMoveDirection = kDirectionNone;
+    skin.ElementNamed(fullName).State = Selected;
+  }
+
+  int32_t StateOf(const std::string& fullName) { return skin.ElementNamed(fullName).State; }
+
+  // The elements drawn Selected, in element order.
+  std::vector<std::string> SelectedElements() const {
+    std::vector<std::string> selected;
+    for (size_t n = 1; n < skin.SkinElements.size(); ++n) {
+      if (skin.SkinElements[n].State == Selected) selected.push_back(skin.SkinElements[n].FullName);
+    }
+    return selected;
+  }
+
+  SkinModel skin;
+  FocusState focus;
+  OverlayState overlay;
+  UiTexts texts;
+  Settings settings;
+  clsHashFile keyMap;
+  FakeScreen screen;
+  FakeInfoDisplay info;
+
+  std::vector<std::string> commands;  // names of the commands run, in order
+  std::vector<double> cursorMoves;    // deltas handed to the list's MoveCursor
+  MonitorRect monitor{0, 0, 1920, 1080};
+  PixelRect window{100, 100, 800, 600};
+
+  Dispatcher dispatcher{skin, focus, settings, screen};
+  FocusNavigator navigator{skin, focus, overlay, texts, settings, screen, dispatcher, MakeHooks()};
+  Bindings bindings{skin, keyMap, info};
+  KeyInput keys{keyMap, focus, bindings, dispatcher};
+
+ private:
+  void ToggleFullsize() {
+    commands.push_back("cmdFullsize");
+    overlay.mIsVideoFullscreen = !overlay.mIsVideoFullscreen;
+  }
+
+  NavigationHooks MakeHooks() {
+    NavigationHooks hooks;
+    hooks.MoveCursor = [this](double delta) { cursorMoves.push_back(delta); };
+    hooks.cmdFullsize = [this] { ToggleFullsize(); };
+    hooks.FindWindowMonitor = [this] { return monitor; };
+    hooks.WindowGeometry = [this] { return window; };
+    hooks.PlaceWindow = [this](int32_t left, int32_t top) {
+      window.left = left;
+      window.top = top;
+    };
+    return hooks;
+  }
+};
