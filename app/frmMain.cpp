@@ -48,6 +48,7 @@ frmMain::frmMain(const FrmMainServices& services)
                  MakeNavigationHooks()),
       mBindings(mSkin, mKeyMap, mMedia.mInfo),
       mKeyInput(mKeyMap, mFocus, mBindings, mDispatcher),
+      mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
       mStartup(services.splash, mText, services.logo) {
   mScreen.SetTarget(&mComposer);
   mBrowser = std::make_unique<Browser>(
@@ -82,6 +83,21 @@ NavigationHooks frmMain::MakeNavigationHooks() {
     mServices.window.SetPosition(left, top);
   };
   return hooks;
+}
+
+JoystickActions frmMain::MakeJoystickActions() {
+  JoystickActions actions;
+  actions.isConfiguring = [this] { return mBindings.IsConfiguring(); };
+  actions.bindInput = [this](const std::string& code) {
+    mBindings.ConfigInput(Bindings::kSelf, code);
+  };
+  actions.configureElement = [this](const std::string& element) {
+    mBindings.ConfigInput(element, Bindings::kSelf);
+  };
+  actions.doAction = [this](const std::string& source, const std::string& action) {
+    mDispatcher.DoAction(source, action);
+  };
+  return actions;
 }
 
 void frmMain::RegisterCommands() {
@@ -275,8 +291,10 @@ void frmMain::OnTimer(TimerId id) {
     case TimerId::Element:
       mMedia.mVolume.RepeatTick();
       break;
-    case TimerId::MouseOver:
     case TimerId::DXJoystickPoll:
+      mJoysticks.Tick();
+      break;
+    case TimerId::MouseOver:
       break;
   }
 }

@@ -15,6 +15,7 @@
 #include "app/TimerTable.h"
 #include "app/WindowEventHandler.h"
 #include "app/frmStartup.h"
+#include "input/Joysticks.h"
 #include "input/KeyInput.h"
 #include "input/MousePointer.h"
 #include "library/BrowseState.h"
@@ -38,6 +39,7 @@ class CursorControl;
 class ErrorMessageBox;
 class EventPump;
 class FontEngine;
+class JoystickSource;
 class LoginManager;
 class MainWindow;
 class MediaEngine;
@@ -64,6 +66,7 @@ struct FrmMainServices {
   LoginManager& loginManager;
   SplashWindow& splash;
   std::shared_ptr<const SkinPicture> logo;
+  JoystickSource* joysticks = nullptr;  // nothing: no joystick input
 };
 
 class frmMain final : public WindowEventHandler {
@@ -127,6 +130,7 @@ class frmMain final : public WindowEventHandler {
   void ShowMainWindow();
   void RegisterCommands();
   NavigationHooks MakeNavigationHooks();
+  JoystickActions MakeJoystickActions();
 
   FrmMainServices mServices;
 
@@ -154,6 +158,7 @@ class frmMain final : public WindowEventHandler {
   FocusNavigator mNavigator;
   Bindings mBindings;
   KeyInput mKeyInput;
+  Joysticks mJoysticks;
   frmStartup mStartup;
 
   bool mScreenSaverHeld = false;

@@ -13,6 +13,7 @@
 #include "platform/MpvEngine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlCursor.h"
+#include "platform/SdlJoystickSource.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlMessageBox.h"
 #include "platform/SdlPictureLoader.h"
@@ -45,9 +46,18 @@ int main() {
   NullMediaEngine noEngine("the media engine could not be started");
   MediaEngine& media = mpv ? static_cast<MediaEngine&>(*mpv) : noEngine;
 
+  // Game pads are read also when the window is not in front; without them the
+  // program is driven by keys and mouse alone.
+  std::unique_ptr<SdlJoystickSource> joysticks = SdlJoystickSource::Create();
+  if (joysticks) {
+    loop.AddEventWatcher(
+        [source = joysticks.get()](const SDL_Event& event) { return source->HandleEvent(event); });
+  }
+
   frmMain form(FrmMainServices{*window, loop, messageBox, clock, timers, ProgramFolder(),
                                *presenter, *fonts, pictures, media, cursor, screenSaver,
-                               loginManager, splash, pictures.LoadFromMemory(SplashLogoPng())});
+                               loginManager, splash, pictures.LoadFromMemory(SplashLogoPng()),
+                               joysticks.get()});
   loop.SetHandler(&form);
   timers.SetTickHandler([&form](TimerId id) { form.OnTimer(id); });
   if (form.Load()) loop.Run();
