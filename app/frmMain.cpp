@@ -139,25 +139,28 @@ void frmMain::RegisterCommands() {
 }
 
 bool frmMain::Load() {
-  SetWindowHook();                   // 1
-  mStartup.Show();                   // 2
-  std::srand(static_cast<unsigned>(  // 3
-      std::chrono::system_clock::now().time_since_epoch().count() & 0x7fffffff));
-  mMedia.mSession.CloseMedia();  // 4
-  LoadSettingsAndBindings();     // 5
-  mBrowse.mBrowseCursor = 1;     // 7
+  // The start-up sequence, in its order. The one fatal failure is an unusable
+  // skin: then the message box is shown and Load returns false.
+  SetWindowHook();
+  mStartup.Show();
+  std::srand(static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count() &
+                                   0x7fffffff));
+  mMedia.mSession.CloseMedia();
+  LoadSettingsAndBindings();
+  mJoysticks.StartJoysticks(mServices.joysticks, mServices.timers[TimerId::DXJoystickPoll]);
+  mBrowse.mBrowseCursor = 1;
   mBrowse.mPlayingIndex = 1;
-  if (!LoadSkin()) {  // 8, 9
+  if (!LoadSkin()) {
     FatalStartupFailure();
     return false;
   }
-  ScanPlayList();  // 12
-  // 14: configuration-input mode starts off (mConfigTarget empty, mCursorKeyStep -1).
-  ShowMainWindow();                                      // 15
-  mComposer.HideRemotePanel();                           // 16
-  mStartup.UnloadMe();                                   // 17
-  mDesktop.SetAlwaysOnTop(mSettings.gAlwaysOnTop != 0);  // 18
-  mServices.timers[TimerId::InfoUpdate].Enable();        // 19
+  ScanPlayList();
+  // Configuration-input mode starts off (the bindings begin with no target).
+  ShowMainWindow();
+  mComposer.HideRemotePanel();
+  mStartup.UnloadMe();
+  mDesktop.SetAlwaysOnTop(mSettings.gAlwaysOnTop != 0);
+  mServices.timers[TimerId::InfoUpdate].Enable();
   mServices.timers[TimerId::MouseOver].SetInterval(100);
   mServices.timers[TimerId::MouseOver].Enable();
   mLoaded = true;
@@ -191,7 +194,7 @@ bool frmMain::LoadSkin() {
     WriteLog("the skin's start element " + startElement + " is no element of " + SkinFile());
     return false;
   }
-  FocusStartElement(startElement);  // 10, 11
+  FocusStartElement(startElement);
   return true;
 }
 
