@@ -48,6 +48,10 @@ frmMain::frmMain(const FrmMainServices& services)
                  MakeNavigationHooks()),
       mBindings(mSkin, mKeyMap, mMedia.mInfo),
       mKeyInput(mKeyMap, mFocus, mBindings, mDispatcher),
+      mPointerInput(
+          PointerServices{mSkin, mFocus, mOverlay, mBrowse, mSettings, mTexts, mListGeometry,
+                          services.window, services.cursor, mPointer, services.timers, mScreen},
+          MakePointerHooks()),
       mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
       mStartup(services.splash, mText, services.logo) {
   mScreen.SetTarget(&mComposer);
@@ -82,6 +86,30 @@ NavigationHooks frmMain::MakeNavigationHooks() {
   hooks.PlaceWindow = [this](int32_t left, int32_t top) {
     mServices.window.SetPosition(left, top);
   };
+  return hooks;
+}
+
+PointerHooks frmMain::MakePointerHooks() {
+  PointerHooks hooks;
+  hooks.HitMap_Read = [this](int32_t x, int32_t y) { return mComposer.HitMap_Read(x, y); };
+  hooks.DoAction = [this](const std::string& source, const std::string& action) {
+    mDispatcher.DoAction(source, action);
+  };
+  hooks.ConfigInput = [this](const std::string& element, const std::string& input) {
+    mBindings.ConfigInput(element, input);
+  };
+  hooks.MoveCursor = [this](double delta) {
+    if (mBrowser) mBrowser->MoveCursor(delta);
+  };
+  hooks.ActivateEntry = [this](int32_t row) {
+    if (mBrowser) mBrowser->ActivateEntry(row);
+  };
+  hooks.PressVolumeControl = [this](const std::string& element, int32_t x, int32_t y) {
+    mMedia.mVolume.PressVolumeControl(element, x, y);
+  };
+  hooks.VolumeRepeatTick = [this] { mMedia.mVolume.RepeatTick(); };
+  hooks.EndVolumeRepeat = [this] { return mMedia.mVolume.EndRepeat(); };
+  hooks.cmdFullsize = [this] { mMedia.mPlacement.cmdFullsize(); };
   return hooks;
 }
 
@@ -292,12 +320,13 @@ void frmMain::OnTimer(TimerId id) {
       mMedia.mOnScreenInfo.ShowRemoteTick();
       break;
     case TimerId::Element:
-      mMedia.mVolume.RepeatTick();
+      mPointerInput.ElementTick();
       break;
     case TimerId::DXJoystickPoll:
       mJoysticks.Tick();
       break;
     case TimerId::MouseOver:
+      mPointerInput.MouseOverTick();
       break;
   }
 }
@@ -312,10 +341,21 @@ void frmMain::OnKeyUp(int32_t, int32_t) {
   mKeyInput.KeyUp();
 }
 
-void frmMain::OnMouseDown(int32_t, int32_t, double, double) {}
-void frmMain::OnMouseMove(int32_t, int32_t, double, double) {}
-void frmMain::OnMouseUp(int32_t, int32_t, double, double) {}
-void frmMain::OnDoubleClick(int32_t, int32_t, double, double) {}
+void frmMain::OnMouseDown(int32_t button, int32_t modifierMask, double x, double y) {
+  if (mLoaded) mPointerInput.MouseDown(button, modifierMask, x, y);
+}
+
+void frmMain::OnMouseMove(int32_t button, int32_t modifierMask, double x, double y) {
+  if (mLoaded) mPointerInput.MouseMove(button, modifierMask, x, y);
+}
+
+void frmMain::OnMouseUp(int32_t button, int32_t modifierMask, double x, double y) {
+  if (mLoaded) mPointerInput.MouseUp(button, modifierMask, x, y);
+}
+
+void frmMain::OnDoubleClick(int32_t button, int32_t modifierMask, double x, double y) {
+  if (mLoaded) mPointerInput.DoubleClick(button, modifierMask, x, y);
+}
 
 void frmMain::OnCloseRequested() {
   QuitProgram();

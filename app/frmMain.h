@@ -18,6 +18,7 @@
 #include "input/Joysticks.h"
 #include "input/KeyInput.h"
 #include "input/MousePointer.h"
+#include "input/PointerInput.h"
 #include "library/BrowseState.h"
 #include "library/Browser.h"
 #include "library/TextRenderer.h"
@@ -131,6 +132,7 @@ class frmMain final : public WindowEventHandler {
   void RegisterCommands();
   NavigationHooks MakeNavigationHooks();
   JoystickActions MakeJoystickActions();
+  PointerHooks MakePointerHooks();
 
   FrmMainServices mServices;
 
@@ -158,6 +160,7 @@ class frmMain final : public WindowEventHandler {
   FocusNavigator mNavigator;
   Bindings mBindings;
   KeyInput mKeyInput;
+  PointerInput mPointerInput;
   Joysticks mJoysticks;
   frmStartup mStartup;
 
