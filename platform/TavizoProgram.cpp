@@ -1,0 +1,77 @@
+#include "platform/TavizoProgram.h"
+
+#include "app/frmMain.h"
+#include "media/NullMediaEngine.h"
+#include "platform/GlPresenter.h"
+#include "platform/LogindLoginManager.h"
+#include "platform/MpvEngine.h"
+#include "platform/SdlCursor.h"
+#include "platform/SdlJoystickSource.h"
+#include "platform/SdlMainWindow.h"
+#include "platform/SdlMessageBox.h"
+#include "platform/SdlPictureLoader.h"
+#include "platform/SdlScreenSaverHold.h"
+#include "platform/SdlSplashWindow.h"
+#include "platform/SdlUiLoop.h"
+#include "platform/SplashLogo.h"
+#include "platform/TtfFontEngine.h"
+
+std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& programFolder,
+                                                     ErrorMessageBox* messageBox) {
+  std::unique_ptr<TavizoProgram> program(new TavizoProgram());
+  TavizoProgram& p = *program;
+  p.mWindow = SdlMainWindow::Create(frmMain::kProgramName, 800, 600);
+  if (!p.mWindow) return nullptr;
+  p.mPresenter = GlPresenter::Create(*p.mWindow);
+  if (!p.mPresenter) return nullptr;
+  p.mFonts = TtfFontEngine::Create();
+  if (!p.mFonts) return nullptr;
+
+  p.mTimers = std::make_unique<TimerTable>(p.mClock);
+  p.mLoop = std::make_unique<SdlUiLoop>(*p.mWindow, *p.mTimers);
+  p.mLoop->SetPresenter(p.mPresenter.get());
+  p.mSdlMessageBox = std::make_unique<SdlMessageBox>();
+  p.mPictures = std::make_unique<SdlPictureLoader>();
+  p.mCursor = std::make_unique<SdlCursor>();
+  p.mScreenSaver = std::make_unique<SdlScreenSaverHold>();
+  p.mLoginManager = std::make_unique<LogindLoginManager>();
+  p.mSplash = std::make_unique<SdlSplashWindow>();
+
+  // Without a working libmpv the program still runs; every open says why nothing plays.
+  p.mMpv = MpvEngine::Create(*p.mWindow, *p.mPresenter, *p.mLoop);
+  p.mNoEngine = std::make_unique<NullMediaEngine>("the media engine could not be started");
+  MediaEngine& media = p.mMpv ? static_cast<MediaEngine&>(*p.mMpv) : *p.mNoEngine;
+
+  // Game pads are read also when the window is not in front; without them the
+  // program is driven by keys and mouse alone.
+  p.mJoysticks = SdlJoystickSource::Create();
+  if (p.mJoysticks) {
+    p.mLoop->AddEventWatcher([source = p.mJoysticks.get()](const SDL_Event& event) {
+      return source->HandleEvent(event);
+    });
+  }
+
+  p.mForm = std::make_unique<frmMain>(
+      FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mSdlMessageBox, p.mClock,
+                      *p.mTimers, programFolder, *p.mPresenter, *p.mFonts, *p.mPictures, media,
+                      *p.mCursor, *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
+                      p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
+  p.mLoop->SetHandler(p.mForm.get());
+  p.mTimers->SetTickHandler([form = p.mForm.get()](TimerId id) { form->OnTimer(id); });
+  return program;
+}
+
+TavizoProgram::~TavizoProgram() {
+  // The loop must not reach the main window while it goes.
+  if (mLoop) {
+    mLoop->SetHandler(nullptr);
+    mTimers->SetTickHandler(nullptr);
+  }
+}
+
+int TavizoProgram::Run() {
+  if (mForm->Load()) mLoop->Run();
+  mForm->Unload();
+  mForm->ShutDownComputerIfAsked();
+  return 0;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The whole program: every platform service built in the order the others
+// need them, and the main window over them. main() runs one; display tests
+// and benchmarks run one inside their own process.
+
+#include <memory>
+#include <string>
+
+#include "app/Clock.h"
+#include "app/TimerTable.h"
+
+class ErrorMessageBox;
+class GlPresenter;
+class LogindLoginManager;
+class MediaEngine;
+class MpvEngine;
+class NullMediaEngine;
+class SdlCursor;
+class SdlJoystickSource;
+class SdlMainWindow;
+class SdlMessageBox;
+class SdlPictureLoader;
+class SdlScreenSaverHold;
+class SdlSplashWindow;
+class SdlUiLoop;
+class TtfFontEngine;
+class frmMain;
+
+class TavizoProgram {
+ public:
+  // Sets the program up for its folder (settings, key bindings and skins live
+  // there). messageBox replaces the modal error box (tests); nothing (and a log
+  // line) when the window, OpenGL or the fonts cannot be set up.
+  static std::unique_ptr<TavizoProgram> Create(const std::string& programFolder,
+                                               ErrorMessageBox* messageBox = nullptr);
+  ~TavizoProgram();
+  TavizoProgram(const TavizoProgram&) = delete;
+  TavizoProgram& operator=(const TavizoProgram&) = delete;
+
+  // Start-up, the UI loop until the window closes, shutdown; the exit status.
+  int Run();
+
+  frmMain& Form() { return *mForm; }
+  SdlUiLoop& Loop() { return *mLoop; }
+  SdlMainWindow& Window() { return *mWindow; }
+
+ private:
+  TavizoProgram() = default;
+
+  // Members in the order they are built; each is destroyed before those it uses.
+  SteadyClock mClock;
+  std::unique_ptr<SdlMainWindow> mWindow;
+  std::unique_ptr<GlPresenter> mPresenter;
+  std::unique_ptr<TtfFontEngine> mFonts;
+  std::unique_ptr<TimerTable> mTimers;
+  std::unique_ptr<SdlUiLoop> mLoop;
+  std::unique_ptr<SdlMessageBox> mSdlMessageBox;
+  std::unique_ptr<SdlPictureLoader> mPictures;
+  std::unique_ptr<SdlCursor> mCursor;
+  std::unique_ptr<SdlScreenSaverHold> mScreenSaver;
+  std::unique_ptr<LogindLoginManager> mLoginManager;
+  std::unique_ptr<SdlSplashWindow> mSplash;
+  std::unique_ptr<MpvEngine> mMpv;
+  std::unique_ptr<NullMediaEngine> mNoEngine;
+  std::unique_ptr<SdlJoystickSource> mJoysticks;
+  std::unique_ptr<frmMain> mForm;
+};
