@@ -11,10 +11,10 @@
 namespace {
 
 const char* const kSettingKeys[] = {
-    "gPlaylistName",    "gIsFormFullScreen",  "gIsMonitorAnamorph", "gAspectRatioMode",
-    "gPlayMode",        "gAlwaysOnTop",       "gOSDTime",           "gIsMediaMute",
-    "gMediaVolume",     "gFormLastLeft",      "gFormLastTop",       "gFormLastWidth",
-    "gFormLastHeight",  "gActionFirstRepeat", "gActionNextRepeat",  "gForceVideoForeground",
+    "gPlaylistName",   "gIsFormFullScreen",  "gIsMonitorAnamorph", "gAspectRatioMode",
+    "gPlayMode",       "gAlwaysOnTop",       "gOSDTime",           "gIsMediaMute",
+    "gMediaVolume",    "gFormLastLeft",      "gFormLastTop",       "gFormLastWidth",
+    "gFormLastHeight", "gActionFirstRepeat", "gActionNextRepeat",  "gForceVideoForeground",
     "gSkinFilename",
 };
 
@@ -47,12 +47,37 @@ TEST(StartAndCloseTest, TheFirstStartCreatesBothFilesAndWritesThemInFullAtExit) 
   ProgramUnderTest program(folder.Path());
   ASSERT_TRUE(program.Start());
   ASSERT_NE(program.WaitForWindow(10000), 0u) << program.Log();
+  // Both files exist, still empty, while the program runs.
   EXPECT_TRUE(std::filesystem::exists(folder.File("Tavizo.ini")));
   EXPECT_TRUE(std::filesystem::exists(folder.File("Tavizo.keys")));
+  EXPECT_EQ(folder.Read("Tavizo.ini"), "");
+  EXPECT_EQ(folder.Read("Tavizo.keys"), "");
+
+  // The start window is on screen: 800 x 600 at first, drawn from the skin,
+  // with the start element (a tile left of the middle) in its focused colours.
+  ProgramUnderTest::WindowInfo main;
+  for (int attempt = 0; attempt < 50 && main.width == 0; ++attempt) {
+    for (const ProgramUnderTest::WindowInfo& window : program.Windows()) {
+      if (window.id == program.Window()) main = window;
+    }
+    SleepMs(100);
+  }
+  EXPECT_EQ(main.width, 800);
+  EXPECT_EQ(main.height, 600);
+  SleepMs(500);
+  EXPECT_TRUE(TakeScreenshot(folder.File("start.png")));
+  int drawn = 0;
+  for (int y = 50; y < 600; y += 50) {
+    for (int x = 50; x < 800; x += 50) {
+      if (ScreenPixel(main.x + x, main.y + y) != 0) ++drawn;
+    }
+  }
+  EXPECT_GT(drawn, 100) << "the window looks empty";
   ASSERT_TRUE(program.RequestClose());
   EXPECT_EQ(program.WaitForExit(10000), 0) << program.Log();
   EXPECT_NE(folder.Read("Tavizo.ini").find("\"gMediaVolume\",-2500"), std::string::npos);
-  EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.13.4\",\"!.elemConfigInput\""), std::string::npos);
+  EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.13.4\",\"!.elemConfigInput\""),
+            std::string::npos);
 }
 
 }  // namespace
