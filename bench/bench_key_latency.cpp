@@ -27,6 +27,7 @@
 #include "app/SplashWindow.h"
 #include "app/TimerTable.h"
 #include "app/frmMain.h"
+#include "bench/MemoryPresenter.h"
 #include "input/CursorControl.h"
 #include "media/NullMediaEngine.h"
 #include "platform/SdlPictureLoader.h"
@@ -43,45 +44,6 @@ constexpr int32_t kHeight = 1080;
 constexpr int kMoves = 1000;
 constexpr int32_t kKeyLeft = 37;
 constexpr int32_t kKeyRight = 39;
-
-// Keeps the uploaded pixels row by row and never waits for a display.
-class MemoryPresenter final : public Presenter {
- public:
-  void SetSize(int32_t width, int32_t height) override {
-    mWidth = width;
-    mHeight = height;
-    mPixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  }
-  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y, int32_t width,
-                  int32_t height) override {
-    x = std::max(x, 0);
-    y = std::max(y, 0);
-    width = std::min(width, mWidth - x);
-    height = std::min(height, mHeight - y);
-    if (width <= 0 || height <= 0) return;
-    for (int32_t row = y; row < y + height; ++row) {
-      std::memcpy(&mPixels[static_cast<size_t>(row) * mWidth + x],
-                  pixels + static_cast<size_t>(row) * stridePixels + x,
-                  static_cast<size_t>(width) * sizeof(uint32_t));
-    }
-    mChanged = true;
-  }
-  void Invalidate() override { mChanged = true; }
-  bool PresentIfChanged() override {
-    const bool changed = mChanged;
-    mChanged = false;
-    if (changed) ++mPresents;
-    return changed;
-  }
-  int Presents() const { return mPresents; }
-
- private:
-  std::vector<uint32_t> mPixels;
-  int32_t mWidth = 0;
-  int32_t mHeight = 0;
-  bool mChanged = false;
-  int mPresents = 0;
-};
 
 class NoPump final : public EventPump {
  public:

@@ -16,6 +16,7 @@
 #include "app/Clock.h"
 #include "app/Settings.h"
 #include "app/TimerTable.h"
+#include "bench/MemoryPresenter.h"
 #include "library/BrowseState.h"
 #include "library/FontEngine.h"
 #include "library/TextRenderer.h"
@@ -34,41 +35,6 @@ namespace {
 
 constexpr int32_t kWidth = 1920;
 constexpr int32_t kHeight = 1080;
-
-// Keeps the uploaded pixels row by row, the copy a texture upload makes, and
-// counts presents; it never waits for a display.
-class MemoryPresenter final : public Presenter {
- public:
-  void SetSize(int32_t width, int32_t height) override {
-    mWidth = width;
-    mHeight = height;
-    mPixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
-  }
-  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y, int32_t width,
-                  int32_t height) override {
-    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > mWidth || y + height > mHeight) {
-      return;
-    }
-    for (int32_t row = y; row < y + height; ++row) {
-      std::memcpy(&mPixels[static_cast<size_t>(row) * mWidth + x],
-                  pixels + static_cast<size_t>(row) * stridePixels + x,
-                  static_cast<size_t>(width) * sizeof(uint32_t));
-    }
-    mChanged = true;
-  }
-  void Invalidate() override { mChanged = true; }
-  bool PresentIfChanged() override {
-    const bool changed = mChanged;
-    mChanged = false;
-    return changed;
-  }
-
- private:
-  std::vector<uint32_t> mPixels;
-  int32_t mWidth = 0;
-  int32_t mHeight = 0;
-  bool mChanged = false;
-};
 
 // Measures like a font but draws nothing; used only when the machine has no
 // font at all.
