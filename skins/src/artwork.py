@@ -27,6 +27,7 @@ ACCENT_TOP = "#4ea8ff"
 ACCENT_BOTTOM = "#1d64d6"
 ACCENT_EDGE = "#bfe0ff"
 ICON = "#e6edf7"
+WARNING = "#ff6f61"  # the muted speaker: no sound is worth noticing from the sofa
 WHITE = "#ffffff"
 KEY_DARK = "#0a111d"  # the outermost ring of pictures that lie on the background
 
@@ -275,8 +276,10 @@ def logo():
     return width, height, svg(width, height, body, defs)
 
 
-def button(icon_function, focused, base=CARD):
-    """A square push button on a card: its own corners in the card colour."""
+def button(icon_function, focused, base=CARD, icon_colour=None, lit=False):
+    """A square push button on a card: its own corners in the card colour.
+    icon_colour overrides the idle icon colour (a warning red for muted
+    sound); lit adds a small bar under the icon that says the button is on."""
     s = BUTTON_SIZE
     inset = s * 0.05
     radius = s * 0.22
@@ -295,9 +298,14 @@ def button(icon_function, focused, base=CARD):
             f'<rect x="{inset}" y="{inset}" width="{s - 2 * inset}" height="{s - 2 * inset}" rx="{radius}" '
             f'fill="url(#face)" stroke="{BUTTON_EDGE}" stroke-width="2.5"/>'
         )
-        colour = ICON
+        colour = icon_colour or ICON
     body = f'<rect width="{s}" height="{s}" fill="{base}"/>' + face
-    body += place_icon(icon_function(colour), s / 2, s / 2, s * 0.56)
+    if lit:
+        body += place_icon(icon_function(colour), s / 2, s * 0.45, s * 0.5)
+        bar = WHITE if focused else ACCENT
+        body += f'<rect x="{s * 0.36:.1f}" y="{s * 0.75:.1f}" width="{s * 0.28:.1f}" height="{s * 0.055:.1f}" rx="{s * 0.0275:.1f}" fill="{bar}"/>'
+    else:
+        body += place_icon(icon_function(colour), s / 2, s / 2, s * 0.56)
     return s, s, svg(s, s, body, defs)
 
 
@@ -365,24 +373,27 @@ def title_bar_focus(width, height):
 
 
 def list_panel(width, height, track, focused):
-    """The play list's well; track = (x, y, w, h) of the scroll bar in percent."""
+    """The play list's well; track = (x, y, w, h) of the scroll bar in percent.
+    The focused well has a broad accent edge: the cursor row looks the same
+    with and without the focus, so the edge is what tells them apart."""
     tx, ty, tw, th = track
-    edge = ACCENT if focused else WELL_EDGE
-    edge_width = 3.5 if focused else 2
-    body = (
-        f'<rect width="{width}" height="{height}" fill="{CARD}"/>'
-        f'<rect x="3" y="3" width="{width - 6}" height="{height - 6}" rx="14" fill="{WELL}" '
-        f'stroke="{edge}" stroke-width="{edge_width}"/>'
+    body = f'<rect width="{width}" height="{height}" fill="{CARD}"/>'
+    if focused:
+        body += (
+            f'<rect x="2" y="2" width="{width - 4}" height="{height - 4}" rx="17" fill="none" '
+            f'stroke="{ACCENT}" stroke-opacity="0.4" stroke-width="4"/>'
+            f'<rect x="6.5" y="6.5" width="{width - 13}" height="{height - 13}" rx="13" fill="{WELL}" '
+            f'stroke="{ACCENT_TOP}" stroke-width="7"/>'
+        )
+    else:
+        body += (
+            f'<rect x="3" y="3" width="{width - 6}" height="{height - 6}" rx="14" fill="{WELL}" '
+            f'stroke="{WELL_EDGE}" stroke-width="2"/>'
+        )
+    body += (
         f'<rect x="{width * tx / 100:.1f}" y="{height * ty / 100:.1f}" width="{width * tw / 100:.1f}" '
         f'height="{height * th / 100:.1f}" fill="{TRACK}"/>'
     )
-    if focused:
-        body = body.replace(
-            f'<rect x="3" y="3"',
-            f'<rect x="1.5" y="1.5" width="{width - 3}" height="{height - 3}" rx="15.5" fill="none" '
-            f'stroke="{ACCENT}" stroke-opacity="0.35" stroke-width="3"/><rect x="3" y="3"',
-            1,
-        )
     return width, height, svg(width, height, body)
 
 
@@ -459,8 +470,8 @@ def overlay_box(width, height, dots, heading=""):
     )
     if heading:
         body += (
-            f'<text x="{width / 2:.1f}" y="{height * 0.27:.1f}" text-anchor="middle" font-family="{FONT}" '
-            f'font-weight="bold" font-size="{height * 0.12:.1f}" letter-spacing="3" fill="{ACCENT}">{heading}</text>'
+            f'<text x="{width / 2:.1f}" y="{height * 0.29:.1f}" text-anchor="middle" font-family="{FONT}" '
+            f'font-weight="bold" font-size="{height * 0.14:.1f}" letter-spacing="3" fill="{ACCENT}">{heading}</text>'
         )
     if dots:
         cy = height * 0.74

@@ -31,7 +31,7 @@ TEXT = (225, 232, 242)
 TEXT_FOCUSED = (255, 255, 255)
 TEXT_QUIET = (160, 178, 204)
 ACCENT = (61, 155, 255)
-PLAYING = (220, 140, 30)
+PLAYING = (250, 180, 50)
 CURSOR_ROW = (35, 98, 190)
 
 STATES = ("Idle", "Selected", "Pressed", "Disabled")
@@ -132,14 +132,21 @@ def icon_button(window, name, x, y, w, h, icon, info, height=90, base_name=None)
     return e
 
 
-def toggle_pictures(e, off_icon, on_icon, height=90):
-    """Idle/Selected show the 'off' look, Pressed/Disabled the 'on' look."""
-    off = off_icon.__name__[len("icon_"):]
-    on = on_icon.__name__[len("icon_"):]
-    e.square_pic("Idle", picture(f"button_{off}", lambda: art.button(off_icon, False)), height)
-    e.square_pic("Selected", picture(f"button_{off}_focus", lambda: art.button(off_icon, True)), height)
-    e.square_pic("Pressed", picture(f"button_{on}", lambda: art.button(on_icon, False)), height)
-    e.square_pic("Disabled", picture(f"button_{on}_focus", lambda: art.button(on_icon, True)), height)
+def button_pictures(icon, key=None, idle_colour=None, lit=False):
+    """The idle and the focused picture of a button: (idle number, focused number)."""
+    key = key or icon.__name__[len("icon_"):]
+    idle = picture(f"button_{key}", lambda: art.button(icon, False, icon_colour=idle_colour, lit=lit))
+    focused = picture(f"button_{key}_focus", lambda: art.button(icon, True, lit=lit))
+    return idle, focused
+
+
+def toggle_pictures(e, off, on, height=90):
+    """Idle/Selected show the 'off' look, Pressed/Disabled the 'on' look;
+    off and on are pairs from button_pictures."""
+    e.square_pic("Idle", off[0], height)
+    e.square_pic("Selected", off[1], height)
+    e.square_pic("Pressed", on[0], height)
+    e.square_pic("Disabled", on[1], height)
     return e
 
 
@@ -167,7 +174,7 @@ GRIP_Y = 98.5 - 1 - GRIP_H
 def top_bar(window, south_title, south_buttons):
     card(window, "mskTopBar", TOP["card_x"], TOP["card_y"], TOP["card_w"], TOP["card_h"])
     title = Element(window, "cmdFormMove", TITLE_X, TOP["y"], TITLE_W, TOP["h"],
-                    info="Drag to move the window (Enter: arrows move it)")
+                    info="Move the window (Enter, then the arrows)")
     pw, ph = stretched_size(TITLE_W, TOP["h"])
     title.pic("Selected", picture("title_focus", lambda: art.title_bar_focus(pw, ph)))
     title.text("Idle", "", TEXT_QUIET, 1.5, -1, 97, 56)
@@ -227,7 +234,7 @@ def start_menu():
         e.move(north=north[n], east=names[n + 1] if n < 3 else "",
                south="cmdFormResize" if n == 3 else "", west=names[n - 1] if n else "", pressed=pressed)
 
-    hint = label(w, "mskHint", 2, 73, 96, 6, comment="a line of help under the tiles")
+    hint = label(w, "mskHint", 2, 70.5, 96, 5.5, comment="a line of help under the tiles")
     hint.text("Idle", "Arrow keys move · Enter selects · Alt+Enter teaches a new key", TEXT_QUIET,
               -1, -1, 100, 60)
     status_line(w, "cmdShutdown")
@@ -243,9 +250,10 @@ def player():
     top_bar(w, "lstPlaylist", "cmdVolUp")
 
     # The play list: eleven rows, large enough to read from the sofa.
-    card(w, "mskListCard", 1, 11, 49, 64)
-    track = (94.5, 4, 1.6, 92)
-    lst = Element(w, "lstPlaylist", 1.75, 12, 47.5, 62, back=CURSOR_ROW,
+    list_right = 53.5
+    card(w, "mskListCard", 1, 11, list_right - 1, 64)
+    track = (95, 4, 1.6, 92)
+    lst = Element(w, "lstPlaylist", 1.75, 12, list_right - 2.5, 62, back=CURSOR_ROW,
                   info="Enter plays, Left goes up a folder",
                   comment="rows: Selected = text, Pressed = cursor text, Disabled = playing; "
                           "BackColor = cursor row; Pressed picture fields = scroll bar")
@@ -254,24 +262,28 @@ def player():
     lst.pic("Selected", picture("list_focus", lambda: art.list_panel(pw, ph, track, True)))
     lst.pic("Pressed", 0, *track)
     for state, colour in (("Idle", TEXT), ("Selected", TEXT), ("Pressed", TEXT_FOCUSED), ("Disabled", PLAYING)):
-        lst.text(state, "", colour, 4, 3, 88, 94, 11)
+        lst.text(state, "", colour, 3.5, 3, 89.5, 94, 11)
     lst.move(east="cmdPlay", west="*.cmdPlaylistBack", pressed="*.lstPlaylist")
 
-    # The video, 16:9 at 4:3, framed by its card; drawn with the key colour.
-    video_w = 39.5
-    video_h = video_w * (4 / 3) * (9 / 16)  # 16:9 in a 4:3 window
-    card(w, "mskVideoCard", 51, 11, video_w + 1.5, video_h + 2)
-    Element(w, "picVideoWindow", 51.75, 12, video_w, video_h, back=KEY_COLOUR,
+    # The video, framed by its card and drawn with the key colour. The picture
+    # fills the width of this area and is cut at top and bottom when the area
+    # is wider than the picture, so the area is 4:3 in a 4:3 window: there any
+    # picture fits whole, and in a 16:9 screen it becomes 16:9, which fits a
+    # wide film exactly.
+    video_x, video_w = list_right + 1.75, 36
+    video_h = video_w  # equal percentages make 4:3 in a 4:3 window
+    card(w, "mskVideoCard", video_x - 0.75, 11, video_w + 1.5, video_h + 2)
+    Element(w, "picVideoWindow", video_x, 12, video_w, video_h, back=KEY_COLOUR,
             comment="no picture: the video shows through")
 
-    info_y = 11 + video_h + 2 + 1.375
-    card(w, "mskInfoCard", 51, info_y, video_w + 1.5, 75 - info_y)
-    info = Element(w, "picVideoInfo", 51.75, info_y + 1, video_w, 75 - info_y - 2,
+    info_y = 11 + video_h + 2 + 1.25
+    card(w, "mskInfoCard", video_x - 0.75, info_y, video_w + 1.5, 75 - info_y)
+    info = Element(w, "picVideoInfo", video_x, info_y + 1, video_w, 75 - info_y - 2,
                    comment="time, state, aspect and play mode; Selected text fields = progress bar")
-    bar = (5, 85, 90, 5)
+    bar = (5, 88, 90, 5)
     pw, ph = stretched_size(info.w, info.h)
     info.pic("Idle", picture("info_panel", lambda: art.bar_panel(pw, ph, bar)))
-    info.text("Idle", "", TEXT, 5, 6, 90, 72, 5)
+    info.text("Idle", "", TEXT, 5, 4, 90, 80, 5)
     info.text("Selected", "", ACCENT, *bar, 1)
 
     # Volume: a tall meter between louder and softer.
@@ -296,7 +308,8 @@ def player():
     icon_button(w, "cmdVolDown", bx, down_y, bw, bh, art.icon_volume_down, "Softer").move(
         north="cmdVolControl", south="cmdMute", west="lstPlaylist", pressed="*.cmdVolDown")
     mute = Element(w, "cmdMute", bx, mute_y, bw, bh, info="Sound on or off")
-    toggle_pictures(mute, art.icon_muted, art.icon_sound_on)
+    toggle_pictures(mute, button_pictures(art.icon_muted, idle_colour=art.WARNING),
+                    button_pictures(art.icon_sound_on))
     mute.move(north="cmdVolDown", south="cmdPlayMode", west="lstPlaylist", pressed="*.cmdMute")
 
     # The dock: home and folder-up, the transport, the picture controls.
@@ -334,7 +347,9 @@ def player():
         west = names[i - 1] if i > 0 else ""
         if name == "cmdPlay":
             e = Element(w, name, x, 78, dw, dh, info=info)
-            toggle_pictures(e, art.icon_play, art.icon_pause)
+            # Playing lights the play button: the pause button sits next to it.
+            toggle_pictures(e, button_pictures(art.icon_play),
+                            button_pictures(art.icon_play, key="play_on", idle_colour=art.ACCENT_TOP, lit=True))
         else:
             e = icon_button(w, name, x, 78, dw, dh, icon, info)
         if name in ("cmdFullsize", "cmdARMode", "cmdPlayMode"):
@@ -355,14 +370,15 @@ def options():
     backdrop(w)
     top_bar(w, "cmdChangeOutputAR", "cmdSetCursorKeys")
 
-    heading = label(w, "mskHeading", 2, 11, 60, 9)
+    heading = label(w, "mskHeading", 2, 10.25, 60, 8)
     heading.text("Idle", "Options", TEXT_FOCUSED, 0, -1, 100, 70)
 
-    row_h, row_gap = 8, 1.25
-    first_row_y = 27.5
+    # The columns end above the key prompt, which covers the bottom of the window.
+    row_h, row_gap = 7.25, 1.15
+    first_row_y = 25.25
     rows_y = [first_row_y + n * (row_h + row_gap) for n in range(6)]
-    card_y = 20.5
-    card_h = rows_y[-1] + row_h + 1.5 - card_y
+    card_y = 18.5
+    card_h = rows_y[-1] + row_h + 1.25 - card_y
 
     def column(x, title):
         card(w, "mskCard" + title.split()[0], x, card_y, 48.5, card_h)
@@ -374,8 +390,8 @@ def options():
         pw, ph = stretched_size(46, row_h)
         e.pic("Idle", picture("row", lambda: art.option_row(pw, ph, False)))
         e.pic("Selected", picture("row_focus", lambda: art.option_row(pw, ph, True)))
-        e.text("Idle", words, TEXT, 5, -1, 90, 50)
-        e.text("Selected", words, TEXT_FOCUSED, 5, -1, 90, 50)
+        e.text("Idle", words, TEXT, 5, -1, 90, 54)
+        e.text("Selected", words, TEXT_FOCUSED, 5, -1, 90, 54)
         return e
 
     column(1, "Playback & picture")
@@ -384,8 +400,8 @@ def options():
         ("cmdChangeAlwaysOnTop", "Keep Tavizo above other windows", ""),
         ("cmdChangeOSDTime", "How long the on-screen title stays", ""),
         ("cmdForceVideoForeground", "Keep the video in front", ""),
-        ("cmdARMode", "Aspect: source, forced or zoom", "Aspect ratio mode"),
-        ("cmdPlayMode", "Play mode: single, all, random, repeat", "Play mode"),
+        ("cmdARMode", "Aspect: source, forced or zoom", "Next aspect ratio mode"),
+        ("cmdPlayMode", "Play mode: single, all, random, repeat", "Next play mode"),
     ]
     right_of = ["cmdSetCursorKeys", "cmdSetActionKey", "cmdSetConfigInputKey", "cmdBack", "cmdBack", "cmdBack"]
     for n, (name, info, words) in enumerate(left):
@@ -411,6 +427,9 @@ def options():
     row("cmdBack", 50.5, 5, "Back to the start menu", "Back").move(
         north="cmdSetConfigInputKey", south="cmdFormResize", west="cmdPlayMode", pressed="wndMain.cmdOptions")
 
+    hint = label(w, "mskHint", 2, 77.5, 96, 5.5, comment="a line of help under the columns")
+    hint.text("Idle", "Up and down choose · Enter changes · Left and right switch columns", TEXT_QUIET,
+              -1, -1, 100, 60)
     status_line(w, "cmdBack")
 
 
@@ -426,20 +445,32 @@ def information():
     banner.pic("Idle", picture("banner", lambda: art.overlay_banner(pw, ph)))
     banner.text("Idle", "", TEXT_FOCUSED, 4, -1, 93, 56)
 
-    def box(name, y, w_, h_, text, lines, text_y, text_h, dots, info="", comment=None, heading=""):
-        e = Element(w, name, -1, y, w_, h_, info=info, back=KEY_COLOUR, comment=comment)
+    def box(name, y, w_, h_, text, lines, text_y, text_h, dots):
+        """A message box in the middle; its picture keeps its shape."""
+        e = Element(w, name, -1, y, w_, h_, back=KEY_COLOUR)
         pw_ = round(w_ * 1440 / 100)
         ph_ = round(h_ * 1080 / 100)
-        key = "box_dots" if dots else ("box_teach" if heading else "box")
-        e.square_pic("Idle", picture(f"{key}_{pw_}x{ph_}", lambda: art.overlay_box(pw_, ph_, dots, heading)), 100)
+        key = "box_dots" if dots else "box"
+        e.square_pic("Idle", picture(f"{key}_{pw_}x{ph_}", lambda: art.overlay_box(pw_, ph_, dots)), 100)
         e.text("Idle", text, TEXT_FOCUSED, -1, text_y, 90, text_h, lines)
         return e
 
     box("waitPrepare", 41, 40, 16, "Preparing media...", 1, 18, 30, True)
     box("scanContent", 41, 40, 16, "Reading the folder...", 1, 18, 30, True)
-    box("configInput", 36, 62, 26, "", 2, 38, 40, False,
-        info="Press a key or pad button for", heading="TEACH A NEW INPUT",
-        comment="the prompt; the program adds the description of what is taught")
+
+    # The key prompt is a sheet over the bottom of the window: over the dock
+    # and the status line of the player, over the hint lines of the menus.
+    # There it stays clear of the video information, which the program
+    # redraws every second while something plays, and leaves the tiles, the
+    # options and the list in sight. The program writes two lines: this
+    # element's information text and the quoted description of what is
+    # being taught.
+    prompt = Element(w, "configInput", -1, 76.5, 98, 22, info="Press a key or pad button for",
+                     back=KEY_COLOUR,
+                     comment="the prompt; the program adds the description of what is taught")
+    pw, ph = stretched_size(prompt.w, prompt.h)
+    prompt.pic("Idle", picture("prompt", lambda: art.overlay_box(pw, ph, False, "TEACH A NEW INPUT")))
+    prompt.text("Idle", "", TEXT_FOCUSED, -1, 38, 92, 50, 2)
 
 
 # ---------------------------------------------------------------- wndRemote
@@ -447,7 +478,7 @@ def information():
 
 def remote():
     w = "wndRemote"
-    px, py, pwid, phei = 23, 57, 54, 39
+    px, py, pwid, phei = 23, 55, 54, 41
     # The window colour element and every element here clear to the key
     # colour, so the video comes back when the panel is taken away.
     Element(w, "wndMain", px, py, pwid, phei, back=KEY_COLOUR, comment="background colour")
@@ -455,13 +486,13 @@ def remote():
     rw, rh = stretched_size(pwid, phei)
     panel.pic("Idle", picture("remote_panel", lambda: art.card(rw, rh, 22)))
 
-    title = Element(w, "picTitleBar", px + 2, py + 2, pwid - 4, 7, back=KEY_COLOUR,
+    title = Element(w, "picTitleBar", px + 2, py + 1.75, pwid - 4, 6.5, back=KEY_COLOUR,
                     comment="the media title")
     tw, th = stretched_size(title.w, title.h)
     title.pic("Idle", picture(f"flat_{tw}x{th}", lambda: art.flat(tw, th)))
     title.text("Idle", "", TEXT_FOCUSED, 1, -1, 98, 64)
 
-    info = Element(w, "picRemoteInfo", px + 2, py + 11, 26, 25, back=KEY_COLOUR,
+    info = Element(w, "picRemoteInfo", px + 2, py + 10, 26, 27.5, back=KEY_COLOUR,
                    comment="position and state; Selected text fields = progress bar")
     bar = (4, 80, 92, 7)
     iw, ih = stretched_size(info.w, info.h)
@@ -469,18 +500,18 @@ def remote():
     info.text("Idle", "", TEXT, 4, 10, 92, 42, 2)
     info.text("Selected", "", ACCENT, *bar, 1)
 
-    ch = 8.25
+    ch = 9
     cw = ch * 0.75
     gx, gy = 0.75, 0.9
     grid_left = px + pwid - 2 - (3 * cw + 2 * gx)
-    grid_top = py + 11
+    grid_top = py + 10
 
     def cell(name, col, row_, icon, info_, off_on=None):
         x = grid_left + col * (cw + gx)
         y = grid_top + row_ * (ch + gy)
         if off_on:
             e = Element(w, name, x, y, cw, ch, info=info_, back=KEY_COLOUR)
-            toggle_pictures(e, *off_on)
+            toggle_pictures(e, *(button_pictures(icon_) for icon_ in off_on))
         else:
             e = icon_button(w, name, x, y, cw, ch, icon, info_)
             e.back = KEY_COLOUR
