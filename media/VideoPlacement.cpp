@@ -14,6 +14,7 @@
 
 namespace {
 
+constexpr int32_t kAspectSource = 0;
 constexpr int32_t kAspectZoom = 2;
 constexpr int32_t kAspectForce = 1;
 constexpr int32_t kLongestOSDTime = 5000;
@@ -35,14 +36,22 @@ VideoFit FitPicture(double W, double H, int32_t aspectX, int32_t aspectY, int32_
   // crops a zoomed picture); one that fills the height horizontally.
   const auto fullWidth = [&](double height) { return VideoFit{0, (H - height) / 2, W, height}; };
   const auto fullHeight = [&](double width) { return VideoFit{(W - width) / 2, 0, width, H}; };
+  // The table was made for 4:3 screens, where the video area is 4:3 (16:9 on
+  // an anamorphic one). In source mode a picture is compared with the area it
+  // is shown in, so that a 4:3 film on a 16:9 screen is pillarboxed as the
+  // mode promises rather than cut at top and bottom; on a 4:3 area nothing
+  // changes. Force and zoom keep filling the width.
+  const bool source = aspectMode == kAspectSource && W > 0 && H > 0;
+  const double normalArea = source ? W / H : 4.0 / 3.0;
+  const double anamorphicArea = source ? W / H / 0.75 : 16.0 / 9.0;
   if (anamorphic) {
-    if (16.0 / 9.0 <= ratio) return fullWidth(W / aX * aY / 0.75);
+    if (anamorphicArea <= ratio) return fullWidth(W / aX * aY / 0.75);
     // The zoom factor is 1.25 here, not 4/3: a zoomed picture keeps a little
     // more of its height on an anamorphic display.
     if (zoom) return fullWidth(W / aX * aY * 1.25);
     return fullHeight(H / aY * aX * 0.75);
   }
-  if (4.0 / 3.0 <= ratio || zoom) return fullWidth(W / aX * aY);
+  if (normalArea <= ratio || zoom) return fullWidth(W / aX * aY);
   return fullHeight(H / aY * aX);
 }
 

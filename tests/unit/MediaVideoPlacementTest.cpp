@@ -51,6 +51,33 @@ TEST(FitPictureTest, EveryRowOfTheAspectTable) {
   }
 }
 
+TEST(FitPictureTest, SourceModeComparesThePictureWithTheAreaItIsShownIn) {
+  // A 16:9 area, as in full-screen video on a 16:9 screen.
+  struct Case {
+    const char* name;
+    int32_t aX, aY, mode;
+    bool anamorphic;
+    double left, top, width, height;
+  };
+  const Case cases[] = {
+      {"4:3 source pillarboxed, not cropped", 4, 3, 0, false, 240, 0, 1440, 1080},
+      {"16:9 source fills exactly", 16, 9, 0, false, 0, 0, 1920, 1080},
+      {"2.35:1 source letterboxed", 47, 20, 0, false, 0, (1080 - 1920 / 47.0 * 20) / 2, 1920,
+       1920 / 47.0 * 20},
+      {"forced 4:3 still fills the width", 4, 3, 1, false, 0, -180, 1920, 1440},
+      {"zoomed 4:3 still fills the width", 4, 3, 2, false, 0, -180, 1920, 1440},
+      {"anamorphic 16:9 pillarboxed in a 16:9 frame", 16, 9, 0, true, 240, 0, 1440, 1080},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const VideoFit fit = FitPicture(1920, 1080, c.aX, c.aY, c.mode, c.anamorphic);
+    EXPECT_DOUBLE_EQ(fit.left, c.left);
+    EXPECT_DOUBLE_EQ(fit.top, c.top);
+    EXPECT_DOUBLE_EQ(fit.width, c.width);
+    EXPECT_DOUBLE_EQ(fit.height, c.height);
+  }
+}
+
 TEST_F(MediaVideoPlacementTest, TheEngineGetsTheRoundedWindowAndDestination) {
   struct Case {
     const char* name;
