@@ -1,0 +1,248 @@
+// Playback in the real program: keys lead from the start window to a file of
+// the list, libmpv plays it, and the picture is read back from the X server.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/PlaybackDriver.h"
+
+namespace {
+
+constexpr const char* kVideoWindow = "wndVidMain.picVideoWindow";
+constexpr int kTimeoutMs = 8000;
+
+size_t CountOf(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// A picture of the given aspect fitted whole into the area and centred, as
+// the source aspect mode shows it.
+ScreenRect FitInside(const ScreenRect& area, double aspect) {
+  if (static_cast<double>(area.width) / area.height <= aspect) {
+    const int height = static_cast<int>(area.width / aspect + 0.5);
+    return {area.x, area.y + (area.height - height) / 2, area.width, height};
+  }
+  const int width = static_cast<int>(area.height * aspect + 0.5);
+  return {area.x + (area.width - width) / 2, area.y, width, area.height};
+}
+
+// The parts of the area around the picture, kept two pixels clear of every
+// edge; bars too thin for that are left out.
+std::vector<ScreenRect> Bars(const ScreenRect& area, const ScreenRect& picture) {
+  const ScreenRect parts[] = {
+      {area.x, area.y, area.width, picture.y - area.y},
+      {area.x, picture.y + picture.height, area.width,
+       area.y + area.height - picture.y - picture.height},
+      {area.x, area.y, picture.x - area.x, area.height},
+      {picture.x + picture.width, area.y, area.x + area.width - picture.x - picture.width,
+       area.height},
+  };
+  std::vector<ScreenRect> bars;
+  for (const ScreenRect& part : parts) {
+    if (part.width > 4 && part.height > 4) bars.push_back(part.Inset(2));
+  }
+  return bars;
+}
+
+// The top and the bottom quarter of a rectangle, a few pixels clear of its edges.
+ScreenRect TopQuarter(const ScreenRect& rect) {
+  return {rect.x + 3, rect.y + 3, rect.width - 6, rect.height / 4};
+}
+ScreenRect BottomQuarter(const ScreenRect& rect) {
+  return {rect.x + 3, rect.y + rect.height * 3 / 4 - 3, rect.width - 6, rect.height / 4};
+}
+
+bool IsPicture(uint32_t pixel) {
+  return !IsDark(pixel);
+}
+
+TEST(PlaybackTest, AWideFilmIsLetterboxedAndContinuousPlayOpensTheNextFile) {
+  PlaybackDriver driver({{"film-16x9.mp4", "1 wide.mp4"}, {"film-4x3.mp4", "2 red over blue.mp4"}},
+                        "\"gPlayMode\",1\r\n\"gAspectRatioMode\",0\r\n");
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  const ScreenRect area = driver.ElementRect(kVideoWindow);
+  ASSERT_GT(area.width, 0);
+  // The area is narrower than 16:9, so the wide picture must get bars.
+  ASSERT_LT(static_cast<double>(area.width) / area.height, 16.0 / 9.0 - 0.1);
+
+  const size_t opened = driver.LogMark();
+  ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: 1 wide.mp4", kTimeoutMs)) << driver.Caption();
+  ASSERT_TRUE(driver.WaitForLogSince(opened, "audio: aac", kTimeoutMs)) << driver.Program().Log();
+  const std::string streams = driver.LogSince(opened);
+  EXPECT_EQ(CountOf(streams, "video stream"), 1u) << streams;
+  EXPECT_EQ(CountOf(streams, "audio stream"), 1u) << streams;
+  EXPECT_NE(streams.find("video: h264 320x180 25 fps"), std::string::npos) << streams;
+
+  const ScreenRect wide = FitInside(area, 16.0 / 9.0);
+  const ScreenImage shown = driver.WaitForPicture(
+      area, [&](const ScreenImage& image) { return image.Share(wide.Inset(3), IsPicture) > 0.6; },
+      kTimeoutMs);
+  EXPECT_GT(shown.Share(wide.Inset(3), IsPicture), 0.6);
+  const std::vector<ScreenRect> bars = Bars(area, wide);
+  EXPECT_EQ(bars.size(), 2u);
+  for (const ScreenRect& bar : bars) EXPECT_EQ(shown.Share(bar, IsBlack), 1.0);
+
+  // At its end the next file opens by itself, placed for its own aspect.
+  const size_t next = driver.LogMark();
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: 2 red over blue.mp4", kTimeoutMs)) << driver.Caption();
+  EXPECT_TRUE(driver.WaitForLogSince(next, "video: h264 320x240 25 fps", kTimeoutMs))
+      << driver.LogSince(next);
+  const ScreenRect narrow = FitInside(area, 4.0 / 3.0);
+  const ScreenImage filled = driver.WaitForPicture(
+      area,
+      [&](const ScreenImage& image) {
+        return image.Share(TopQuarter(narrow), IsReddish) > 0.95 &&
+               image.Share(BottomQuarter(narrow), IsBluish) > 0.95;
+      },
+      kTimeoutMs);
+  EXPECT_GT(filled.Share(TopQuarter(narrow), IsReddish), 0.95);
+  EXPECT_GT(filled.Share(BottomQuarter(narrow), IsBluish), 0.95);
+  for (const ScreenRect& bar : Bars(area, narrow)) EXPECT_EQ(filled.Share(bar, IsBlack), 1.0);
+}
+
+TEST(PlaybackTest, SoundFilesPlayWithoutPictureAndACoverIsNoVideo) {
+  struct Case {
+    const char* name;
+    const char* streamText;
+  };
+  const Case cases[] = {
+      {"1 song.ogg", "audio: vorbis"},
+      {"2 song with cover.mp3", "picture: png 64x64"},
+  };
+  PlaybackDriver driver({{"song.ogg", cases[0].name}, {"song-with-cover.mp3", cases[1].name}},
+                        "\"gPlayMode\",1\r\n");
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  const ScreenRect area = driver.ElementRect(kVideoWindow);
+  ASSERT_GT(area.width, 0);
+
+  size_t mark = driver.LogMark();
+  // The first is played from the list, the second follows in continuous play.
+  ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+  for (const Case& entry : cases) {
+    SCOPED_TRACE(entry.name);
+    EXPECT_TRUE(driver.WaitForCaption(std::string("Tavizo: ") + entry.name, kTimeoutMs))
+        << driver.Caption();
+    EXPECT_TRUE(driver.WaitForLogSince(mark, entry.streamText, kTimeoutMs))
+        << driver.LogSince(mark);
+    const std::string streams = driver.LogSince(mark);
+    EXPECT_EQ(CountOf(streams, "audio stream"), 1u) << streams;
+    EXPECT_EQ(CountOf(streams, "video stream"), 0u) << streams;
+    // Half a second into the sound the area still shows no picture.
+    SleepMs(500);
+    const ScreenImage shown = ScreenImage::Capture(area);
+    EXPECT_EQ(shown.Share(area, IsDark), 1.0);
+    mark = driver.LogMark();
+  }
+}
+
+// The status line is compared with itself showing a list row named like the
+// expected message: the same element draws the same text the same way.
+TEST(PlaybackTest, FilesThatCannotPlayShowTheirStatusAndMediaError) {
+  PlaybackDriver driver({{"short-clip.mp4", "clip.mp4"},
+                         {"not-a-medium.txt", "notes.txt"},
+                         {"not-a-medium.txt", "nothing to render"},
+                         {"not-a-medium.txt", "noting to render"}});
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  const ScreenRect status = driver.ElementRect("wndVidMain.picStatus").Inset(2);
+  ASSERT_GT(status.width, 0);
+  ScreenImage last = ScreenImage::Capture(status);
+  // The status after the cursor moved: captured once it changed and settled.
+  auto changedStatus = [&] {
+    driver.WaitForPicture(
+        status, [&](const ScreenImage& image) { return !(image == last); }, 2000);
+    SleepMs(150);
+    last = ScreenImage::Capture(status);
+    return last;
+  };
+
+  // Rows: <back>, clip.mp4, notes.txt, nothing to render, noting to render.
+  ASSERT_TRUE(driver.PressReturn() && driver.PressDown(3));
+  const ScreenImage nothingToRender = changedStatus();
+  ASSERT_TRUE(driver.PressDown());
+  const ScreenImage notingToRender = changedStatus();
+  ASSERT_FALSE(nothingToRender == notingToRender);
+
+  struct Case {
+    const char* file;
+    int rowsUp;
+    const ScreenImage& expectedStatus;
+    bool logsVideo;
+  };
+  const Case cases[] = {
+      {"notes.txt", 2, nothingToRender, false},
+      {"clip.mp4", 1, notingToRender, true},
+  };
+  for (const Case& entry : cases) {
+    SCOPED_TRACE(entry.file);
+    ASSERT_TRUE(driver.PressUp(entry.rowsUp));
+    changedStatus();
+    const size_t mark = driver.LogMark();
+    ASSERT_TRUE(driver.PressReturn());
+    const ScreenImage shown = driver.WaitForPicture(
+        status, [&](const ScreenImage& image) { return image == entry.expectedStatus; },
+        kTimeoutMs);
+    EXPECT_TRUE(shown == entry.expectedStatus);
+    EXPECT_TRUE(driver.WaitForCaption("Tavizo: media error", kTimeoutMs)) << driver.Caption();
+    const std::string log = driver.LogSince(mark);
+    EXPECT_EQ(CountOf(log, "video stream"), entry.logsVideo ? 1u : 0u) << log;
+    // Neither failure is an error of the program itself.
+    EXPECT_EQ(CountOf(log, "cmdOpenFile Error"), 0u) << log;
+    last = shown;
+  }
+  EXPECT_TRUE(driver.Program().Running());
+}
+
+TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
+  // F toggles full-screen video; in it the direction keys go to the remote panel.
+  PlaybackDriver driver({{"film-4x3.mp4", "red over blue.mp4"}}, {},
+                        "\"key.70.0\",\"*.cmdFullsize\"\r\n");
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+  ASSERT_TRUE(driver.WaitForCaption("Tavizo: red over blue.mp4", kTimeoutMs)) << driver.Caption();
+  ASSERT_TRUE(driver.PressKey("f", 70));
+
+  // The picture covers the window (4:3 in 4:3): red above, blue below. The
+  // title over the video sits at the top, the remote panel will come below.
+  const ScreenRect client = driver.ClientRect();
+  const ScreenRect title = driver.ElementRect("wndInfo.fsMediaInfo");
+  const ScreenRect panelArea = driver.ElementRect("wndRemote.mskRemotePanel");
+  ASSERT_GT(panelArea.width, 0);
+  const int middle = client.y + client.height / 2;
+  const ScreenRect red{client.x + 5, title.y + title.height + 5, client.width - 10,
+                       middle - title.y - title.height - 10};
+  const ScreenRect blueLeft{client.x + 5, middle + 5, panelArea.x - client.x - 10,
+                            client.y + client.height - middle - 10};
+  // Clear of the panel's rounded corners.
+  const ScreenRect panel = panelArea.Inset(std::min(panelArea.width, panelArea.height) / 6);
+  ASSERT_GT(red.height, 10);
+  ASSERT_GT(blueLeft.width, 10);
+  ASSERT_GT(panel.y, middle);
+  ScreenImage shown = driver.WaitForPicture(
+      client,
+      [&](const ScreenImage& image) {
+        return image.Share(red, IsReddish) > 0.95 && image.Share(panel, IsBluish) > 0.95;
+      },
+      kTimeoutMs);
+  ASSERT_GT(shown.Share(red, IsReddish), 0.95);
+  ASSERT_GT(shown.Share(panel, IsBluish), 0.95) << "the panel is up before any key";
+
+  ASSERT_TRUE(driver.PressKey("Up", 38));
+  auto isPanel = [](uint32_t pixel) { return !IsBluish(pixel) && !IsReddish(pixel); };
+  shown = driver.WaitForPicture(
+      client, [&](const ScreenImage& image) { return image.Share(panel, isPanel) > 0.8; },
+      kTimeoutMs);
+  EXPECT_GT(shown.Share(panel, isPanel), 0.8);
+  EXPECT_GT(shown.Share(red, IsReddish), 0.95);
+  EXPECT_GT(shown.Share(blueLeft, IsBluish), 0.95);
+  if (HasFailure()) TakeScreenshot("/tmp/tavizo-remote-panel-failure.png");
+}
+
+}  // namespace
