@@ -128,6 +128,14 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
       {"input-default-bindings", "no"},
       {"input-vo-keyboard", "no"},
       {"osc", "no"},
+      // No user scripts, configuration or web look-ups: the player is ours
+      // alone, and its scripts cost start-up time for nothing.
+      {"config", "no"},
+      {"load-scripts", "no"},
+      {"ytdl", "no"},
+      {"load-stats-overlay", "no"},
+      {"load-osd-console", "no"},
+      {"load-auto-profiles", "no"},
       {"terminal", "no"},
       {"msg-level", "all=warn"},
       {"pause", "yes"},

@@ -128,7 +128,7 @@ bool ElementPainter::DrawRowOfCurrentWindow(const SkinElement& element, const El
   if (isCurrent("cmdFormMove")) {
     DrawBackground(element);
     DrawText(element, media.MediaTitle());
-    if (mContext.setCaption) mContext.setCaption(kCaptionPrefix + media.MediaTitle());
+    UpdateCaption();
     return true;
   }
   if (isCurrent("picVideoWindow")) {
@@ -180,6 +180,10 @@ bool ElementPainter::DrawRowOfFixedElement(const SkinElement& element, const Ele
   DrawBackground(element);
   DrawText(element, text);
   return true;
+}
+
+void ElementPainter::UpdateCaption() {
+  if (mContext.setCaption) mContext.setCaption(kCaptionPrefix + mContext.media.MediaTitle());
 }
 
 std::string ElementPainter::OSDTimeText() const {

@@ -44,6 +44,9 @@ class ElementPainter {
   std::string VideoInfoText();
   std::string OSDTimeText() const;
 
+  // The main window's caption: "Tavizo: " and the media title.
+  void UpdateCaption();
+
  private:
   void DrawBackground(const SkinElement& element) {
     int32_t state = kOwnState;

@@ -19,6 +19,7 @@ namespace {
 constexpr const char* kRemoteWindow = "wndRemote";
 constexpr const char* kInfoWindow = "wndInfo";
 constexpr const char* kVideoName = "picVideoWindow";
+constexpr const char* kTitleName = "cmdFormMove";
 constexpr const char* kRemoteStartButton = "wndRemote.cmdStartButton";
 constexpr const char* kRemoteTitleBar = "wndRemote.picTitleBar";
 // The remote panel's timer: 100 ms while it is up for keys, 60 s when it was
@@ -152,7 +153,15 @@ void WindowComposer::RedrawElement(std::string_view fullName, bool clearOnly) {
     // Everything but the overlays is hidden under the video.
     const bool isOverlay = EqualsIgnoreCase(element.Window, kRemoteWindow) ||
                            EqualsIgnoreCase(element.Window, kInfoWindow);
-    if (!isOverlay && !isVideo) return;
+    if (!isOverlay && !isVideo) {
+      // The title element stays hidden, but the window's caption (what the
+      // desktop shows for the window) still follows the title.
+      if (EqualsIgnoreCase(element.Name, kTitleName) &&
+          EqualsIgnoreCase(element.Window, mContext.focus.mCurrentWindow)) {
+        mPainter.UpdateCaption();
+      }
+      return;
+    }
     // The video of the window on screen keeps covering the whole area, as the
     // full repaint drew it.
     if (isVideo && EqualsIgnoreCase(element.Window, mContext.focus.mCurrentWindow)) {

@@ -14,6 +14,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # The display tests: a virtual X server, screenshots and real input events.
   xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool libxss-dev libx11-dev
+  # The playback benchmark compares Tavizo with the stand-alone player.
+  mpv
 )
 
 missing=()

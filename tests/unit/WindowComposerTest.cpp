@@ -110,6 +110,7 @@ TEST_F(WindowComposerTest, RedrawPresentsOnlyTheElementRectangle) {
 }
 
 TEST_F(WindowComposerTest, FullScreenVideoCoversTheWindowAndOnlyOverlaysAreDrawn) {
+  f.Add("wndVidMain", "cmdFormMove", 0, 0, 10, 5, kBlue);
   f.overlay.mIsVideoFullscreen = true;
   f.composer.RepaintWindow();
   ExpectPixel(0, 0, kVideoKey, kVideo);
@@ -123,6 +124,13 @@ TEST_F(WindowComposerTest, FullScreenVideoCoversTheWindowAndOnlyOverlaysAreDrawn
   f.composer.RedrawElement("wndOther.picOther");
   ExpectPixel(125, 5, kVideoKey, kVideo);
   EXPECT_EQ(f.presenter.uploads, 1);
+  // The title stays hidden under the video, but the window's caption follows it.
+  f.media.title = "next film.mp4";
+  f.captions.clear();
+  f.composer.RedrawElement("wndVidMain.cmdFormMove");
+  EXPECT_EQ(f.presenter.uploads, 1);
+  ASSERT_EQ(f.captions.size(), 1u);
+  EXPECT_EQ(f.captions.back(), "Tavizo: next film.mp4");
 
   f.composer.RedrawElement("wndInfo.fsMediaInfo");
   ExpectPixel(78, 95, kWhite, kInfo);  // right of its title text
