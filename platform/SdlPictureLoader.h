@@ -15,6 +15,8 @@ class SdlPictureLoader final : public PictureLoader {
  public:
   // The picture, or nothing with a log line naming the file and the reason.
   std::shared_ptr<SkinPicture> Load(const std::string& file) override;
+  // SDL2_image keeps no state between files and SDL keeps its errors per thread.
+  bool IsThreadSafe() const override { return true; }
 
   // The same for a picture file's bytes held in memory.
   std::shared_ptr<SkinPicture> LoadFromMemory(std::span<const unsigned char> bytes);

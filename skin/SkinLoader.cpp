@@ -1,5 +1,10 @@
 #include "skin/SkinLoader.h"
 
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -270,22 +275,53 @@ bool LoadStrings(clsHashFile& skinFile, SkinModel& model, const SkinIssueSink& r
   return true;
 }
 
+// Reads one picture; nothing when it cannot be read.
+std::shared_ptr<SkinPicture> LoadPicture(PictureLoader& pictures, const std::string& path,
+                                         const std::string& file) {
+  if (file.empty()) return nullptr;
+  try {
+    return pictures.Load(SkinPicturePath(path, file));
+  } catch (const std::exception& failure) {
+    WriteLog(std::string("DX_LoadSkin - ") + failure.what());
+    return nullptr;
+  }
+}
+
+// Decodes the named pictures on several threads when the loader allows it:
+// decoding the pictures is much of the start-up time of a skin. Entries that
+// were not decoded stay empty.
+std::vector<std::shared_ptr<SkinPicture>> DecodeInParallel(PictureLoader& pictures,
+                                                           const std::string& path,
+                                                           const std::vector<std::string>& files) {
+  std::vector<std::shared_ptr<SkinPicture>> decoded(files.size());
+  const unsigned workers = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
+  if (!pictures.IsThreadSafe() || workers < 2 || files.size() < 3) return decoded;
+  std::atomic<size_t> next{1};
+  const auto work = [&] {
+    for (size_t n = next++; n < files.size(); n = next++) {
+      decoded[n] = LoadPicture(pictures, path, files[n]);
+    }
+  };
+  std::vector<std::thread> threads;
+  for (unsigned i = 1; i < workers; ++i) threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads) thread.join();
+  return decoded;
+}
+
 // Loads pictures 1..count, stopping at the first that cannot be loaded.
 bool LoadPictures(clsHashFile& skinFile, const std::string& path, int32_t count, SkinModel& model,
                   PictureLoader& pictures, const SkinIssueSink& report) {
   model.SkinPictures.assign(static_cast<size_t>(count) + 1, nullptr);
   model.SkinPictureDescs.assign(static_cast<size_t>(count) + 1, SkinPictureDesc{});
+  std::vector<std::string> files(static_cast<size_t>(count) + 1);
+  for (int32_t n = 1; n <= count; ++n) files[n] = ReadText(skinFile, "pic" + std::to_string(n), "");
+  std::vector<std::shared_ptr<SkinPicture>> decoded = DecodeInParallel(pictures, path, files);
   for (int32_t n = 1; n <= count; ++n) {
-    const std::string file = ReadText(skinFile, "pic" + std::to_string(n), "");
+    const std::string& file = files[n];
     if (file.empty()) report(SkinIssue::Notice, "pic no. " + std::to_string(n) + " is empty");
-    std::shared_ptr<SkinPicture> picture;
-    if (!file.empty()) {
-      try {
-        picture = pictures.Load(SkinPicturePath(path, file));
-      } catch (const std::exception& failure) {
-        WriteLog(std::string("DX_LoadSkin - ") + failure.what());
-      }
-    }
+    std::shared_ptr<SkinPicture> picture =
+        decoded[n] ? std::move(decoded[n]) : LoadPicture(pictures, path, file);
     if (!picture) {
       report(SkinIssue::Error, "file '" + file + "' of skin '" + SkinNameOf(path) + "' not found");
       return false;

@@ -4,8 +4,8 @@
 // row. Magenta (255, 0, 255) of the file is already transparent here.
 
 #include <cstdint>
-#include <string>
 #include <memory>
+#include <string>
 #include <vector>
 
 struct SkinPicture {
@@ -22,4 +22,8 @@ class PictureLoader {
   // The picture in the file, or nothing when it cannot be read (the reason is
   // logged by the implementation).
   virtual std::shared_ptr<SkinPicture> Load(const std::string& file) = 0;
+
+  // True when Load may run on several threads at once (the skin loader then
+  // decodes the pictures in parallel).
+  virtual bool IsThreadSafe() const { return false; }
 };

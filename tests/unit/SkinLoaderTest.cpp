@@ -405,3 +405,52 @@ TEST(SkinLoaderPathTest, SkinNameAndPicturePath) {
 }
 
 }  // namespace
+
+namespace {
+
+// A loader that may run on several threads: each picture is as wide as the
+// number in its file name, so the order of the results can be checked.
+class ThreadSafePictureLoader final : public PictureLoader {
+ public:
+  std::shared_ptr<SkinPicture> Load(const std::string& file) override {
+    const std::string name = file.substr(file.find_last_of('/') + 1);
+    if (name == missing) return nullptr;
+    auto picture = std::make_shared<SkinPicture>();
+    picture->width = std::stoi(name);
+    picture->height = 1;
+    picture->pixels.assign(static_cast<size_t>(picture->width), 0xFF000000u);
+    return picture;
+  }
+  bool IsThreadSafe() const override { return true; }
+  std::string missing;
+};
+
+TEST(SkinLoaderParallelTest, PicturesDecodedOnSeveralThreadsKeepTheirOrderAndFailures) {
+  for (const std::string missing : {"", "7.png"}) {
+    SCOPED_TRACE(missing.empty() ? "all there" : "the seventh missing");
+    TempFolder folder;
+    std::string text = "\"noPics\",\"12\"\r\n";
+    for (int n = 1; n <= 12; ++n) {
+      text += "\"pic" + std::to_string(n) + "\",\"" + std::to_string(n) + ".png\"\r\n";
+    }
+    text +=
+        "\"noCtrls\",\"1\"\r\n\"ctrlName1\",\"a\"\r\n\"ctrlWindow1\",\"w\"\r\n"
+        "\"startCtrl\",\"w.a\"\r\n";
+    folder.Write("test.tvs", text);
+    ThreadSafePictureLoader loader;
+    loader.missing = missing;
+    SkinModel model;
+    const LogSink previous = SetLogSink([](const std::string&) {});
+    const std::string start = DX_LoadSkin(folder.File("test.tvs"), model, loader);
+    SetLogSink(previous);
+    const int loaded = missing.empty() ? 12 : 6;
+    EXPECT_EQ(start, missing.empty() ? "w.a" : "");
+    for (int n = 1; n <= 12; ++n) {
+      SCOPED_TRACE(n);
+      EXPECT_EQ(model.SkinPictureDescs[n].width, n <= loaded ? n : 0);
+      EXPECT_EQ(model.SkinPictures[n] != nullptr, n <= loaded);
+    }
+  }
+}
+
+}  // namespace
