@@ -1,8 +1,8 @@
 #pragma once
 
-// What the UI loop hands to the main window. Keys arrive as Windows
-// virtual-key numbers with the modifier mask (Shift 1, Ctrl 2, Alt 4); mouse
-// buttons as 1 left and 2 right, positions in client pixels.
+// What the UI loop hands to the main window. Keys arrive as the key-binding
+// file's virtual-key numbers with the modifier mask (Shift 1, Ctrl 2, Alt 4);
+// mouse buttons as 1 left and 2 right, positions in client pixels.
 
 #include <cstdint>
 

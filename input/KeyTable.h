@@ -1,6 +1,6 @@
 #pragma once
 
-// The one table between SDL's keys and the Windows virtual-key numbers that
+// The one table between SDL's keys and the virtual-key numbers that
 // the key-binding file uses, so a key file means the same on every machine
 // (Up is 38, Enter 13, play/pause 179).
 
