@@ -142,7 +142,7 @@ def icon_minimise(c):
     return f'<path d="M24 72 H76" {_stroke(c)}/>'
 
 
-def icon_aspect(c):
+def icon_ratio(c):
     return (
         f'<rect x="10" y="24" width="80" height="52" rx="8" {_stroke(c)}/>'
         f'<path d="M30 50 H70 M38 41 L29 50 L38 59 M62 41 L71 50 L62 59" {_stroke(c)}/>'

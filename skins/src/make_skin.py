@@ -328,7 +328,7 @@ def player():
         ("cmdForceEnd", art.icon_force_end, "Skip to the end", "*.cmdForceEnd"),
         None,
         ("cmdFullsize", art.icon_fullsize, "Full-screen video", "*.cmdFullsize"),
-        ("cmdARMode", art.icon_aspect, "Aspect: source, forced or zoom", "*.cmdARMode"),
+        ("cmdARMode", art.icon_ratio, "Aspect: source, forced or zoom", "*.cmdARMode"),
         ("cmdPlayMode", art.icon_play_mode, "Play mode: single, all, random, repeat", "*.cmdPlayMode"),
     ]
     dh = 8.5
