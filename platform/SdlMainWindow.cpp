@@ -17,9 +17,11 @@ std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, i
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_Window* window = SDL_CreateWindow(
-      title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
-      SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+  // No high-DPI drawable: pointer positions and the picture area must be the
+  // same pixels, since the hit map is read at the pointer's position.
+  SDL_Window* window =
+      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
+                       clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (!window) {
     WriteLog(std::string("SDL_CreateWindow failed: ") + SDL_GetError());
     SDL_Quit();
