@@ -65,17 +65,17 @@ std::string QuoteSafeFolder(const std::string& folder) {
 
 }  // namespace
 
-void LoadSettings(Settings& settings, const std::string& file, const std::string& programFolder,
-                  const PixelRect& windowGeometry) {
+void LoadSettings(Settings& settings, const std::string& file,
+                  const std::string& defaultPlaylistFolder, const PixelRect& windowGeometry) {
   Settings defaults;
-  defaults.gPlaylistName = programFolder;
+  defaults.gPlaylistName = defaultPlaylistFolder;
   defaults.gFormLastLeft = windowGeometry.left;
   defaults.gFormLastTop = windowGeometry.top;
   defaults.gFormLastWidth = windowGeometry.width;
   defaults.gFormLastHeight = windowGeometry.height;
 
   clsHashFile store;
-  store.LoadHash(file, true);
+  if (!file.empty()) store.LoadHash(file, true);
   settings.gPlaylistName = ReadText(store, "gPlaylistName", defaults.gPlaylistName);
   for (const IntegerSetting& setting : kIntegerSettings) {
     settings.*setting.field = ReadInteger(store, setting.key, defaults.*setting.field);

@@ -69,7 +69,7 @@ frmMain::frmMain(const FrmMainServices& services)
 frmMain::~frmMain() = default;
 
 std::string frmMain::SkinFile() const {
-  return mServices.programFolder + "/skins/" + mSettings.gSkinFilename + ".tvs";
+  return FindSkinFile(mServices.paths, mSettings.gSkinFilename);
 }
 
 NavigationHooks frmMain::MakeNavigationHooks() {
@@ -209,9 +209,29 @@ void frmMain::RemoveWindowHook() {
 }
 
 void frmMain::LoadSettingsAndBindings() {
-  LoadSettings(mSettings, SettingsFile(), mServices.programFolder, mServices.window.Geometry());
-  mKeyMap.LoadHash(KeyBindingFile(), true);
+  // Without a settings folder there is nothing to read: every setting and
+  // binding takes its default.
+  const bool ready = mServices.paths.configFolderReady;
+  LoadSettings(mSettings, ready ? SettingsFile() : std::string(), mServices.paths.playlistFolder,
+               mServices.window.Geometry());
+  if (ready) mKeyMap.LoadHash(KeyBindingFile(), true);
   CheckDefaultKeys(mKeyMap);
+}
+
+void frmMain::SaveSettingsAndBindings() {
+  if (!mServices.paths.configFolderReady) {
+    WriteLog("the settings and key bindings were not saved: there is no settings folder (" +
+             (mServices.paths.configFolder.empty() ? std::string("none could be named")
+                                                   : mServices.paths.configFolder) +
+             ")");
+    return;
+  }
+  if (SaveSettings(mSettings, SettingsFile()) == 0) {
+    WriteLog("the settings could not be saved to " + SettingsFile());
+  }
+  if (mKeyMap.SaveHash(KeyBindingFile()) == 0) {
+    WriteLog("the key bindings could not be saved to " + KeyBindingFile());
+  }
 }
 
 bool frmMain::LoadSkin() {
@@ -270,13 +290,8 @@ void frmMain::Unload() {
   mUnloaded = true;
   // A failure inside a step skips the remaining steps; the window closes all the same.
   const std::function<void()> steps[] = {
-      [this] {
-        SaveSettings(mSettings, SettingsFile());
-        mKeyMap.SaveHash(KeyBindingFile());
-      },
-      [this] { mMedia.mSession.CloseMedia(); },
-      [this] { RemoveWindowHook(); },
-      [this] { mServices.pump.PumpPendingEvents(); },
+      [this] { SaveSettingsAndBindings(); }, [this] { mMedia.mSession.CloseMedia(); },
+      [this] { RemoveWindowHook(); },        [this] { mServices.pump.PumpPendingEvents(); },
       [this] { mPointer.ShowMouse(true); },
   };
   for (const std::function<void()>& step : steps) {

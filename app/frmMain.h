@@ -11,6 +11,7 @@
 
 #include "app/Desktop.h"
 #include "app/ForwardingScreen.h"
+#include "app/ProgramPaths.h"
 #include "app/Settings.h"
 #include "app/TimerTable.h"
 #include "app/WindowEventHandler.h"
@@ -57,7 +58,7 @@ struct FrmMainServices {
   ErrorMessageBox& messageBox;
   const Clock& clock;
   TimerTable& timers;
-  std::string programFolder;  // without a trailing "/"
+  ProgramPaths paths;  // where the settings, key bindings and skins live
   Presenter& presenter;
   FontEngine& fonts;
   PictureLoader& pictures;
@@ -99,8 +100,8 @@ class frmMain final : public WindowEventHandler {
   // One tick of a timer of the main window.
   void OnTimer(TimerId id);
 
-  std::string SettingsFile() const { return mServices.programFolder + "/Tavizo.ini"; }
-  std::string KeyBindingFile() const { return mServices.programFolder + "/Tavizo.keys"; }
+  std::string SettingsFile() const { return mServices.paths.configFolder + "/Tavizo.ini"; }
+  std::string KeyBindingFile() const { return mServices.paths.configFolder + "/Tavizo.keys"; }
   std::string SkinFile() const;
 
   Settings& CurrentSettings() { return mSettings; }
@@ -124,6 +125,7 @@ class frmMain final : public WindowEventHandler {
   void SetWindowHook();
   void RemoveWindowHook();
   void LoadSettingsAndBindings();
+  void SaveSettingsAndBindings();
   bool LoadSkin();
   void FatalStartupFailure();
   void FocusStartElement(const std::string& startElement);

@@ -159,9 +159,9 @@ int main() {
 
   int status = 0;
   {
-    frmMain form(FrmMainServices{window, pump, messageBox, clock, timers, folder, presenter, *fonts,
-                                 pictures, media, cursor, screenSaver, loginManager, splash,
-                                 nullptr});
+    frmMain form(FrmMainServices{window, pump, messageBox, clock, timers,
+                                 PortableProgramPaths(folder), presenter, *fonts, pictures, media,
+                                 cursor, screenSaver, loginManager, splash, nullptr});
     if (!form.Load()) {
       std::printf("the default skin did not load from %s\n", folder.c_str());
       status = 1;

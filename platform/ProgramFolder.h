@@ -2,6 +2,15 @@
 
 #include <string>
 
+#include "app/ProgramPaths.h"
+
 // The folder that holds the running executable, without a trailing "/"
-// (except for "/" itself). Settings, key bindings and skins live there.
+// (except for "/" itself).
 std::string ProgramFolder();
+
+// Where the program's files live for an executable in that folder: portable
+// when a skins/ folder lies beside it, else installed (XDG folders from the
+// environment, the videos folder from user-dirs.dirs). Creates the settings
+// folder of an installed program and logs one line that says which mode and
+// which folders, after a line for each bad environment value.
+ProgramPaths LocateProgramFiles(const std::string& executableFolder);

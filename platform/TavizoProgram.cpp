@@ -5,6 +5,7 @@
 #include "platform/GlPresenter.h"
 #include "platform/LogindLoginManager.h"
 #include "platform/MpvEngine.h"
+#include "platform/ProgramFolder.h"
 #include "platform/SdlCursor.h"
 #include "platform/SdlJoystickSource.h"
 #include "platform/SdlMainWindow.h"
@@ -16,8 +17,9 @@
 #include "platform/SplashLogo.h"
 #include "platform/TtfFontEngine.h"
 
-std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& programFolder,
+std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executableFolder,
                                                      ErrorMessageBox* messageBox) {
+  const ProgramPaths paths = LocateProgramFiles(executableFolder);
   std::unique_ptr<TavizoProgram> program(new TavizoProgram());
   TavizoProgram& p = *program;
   p.mWindow = SdlMainWindow::Create(frmMain::kProgramName, 800, 600);
@@ -53,8 +55,8 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& programF
 
   p.mForm = std::make_unique<frmMain>(
       FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mSdlMessageBox, p.mClock,
-                      *p.mTimers, programFolder, *p.mPresenter, *p.mFonts, *p.mPictures, media,
-                      *p.mCursor, *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
+                      *p.mTimers, paths, *p.mPresenter, *p.mFonts, *p.mPictures, media, *p.mCursor,
+                      *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
                       p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
   p.mLoop->SetHandler(p.mForm.get());
   p.mTimers->SetTickHandler([form = p.mForm.get()](TimerId id) { form->OnTimer(id); });

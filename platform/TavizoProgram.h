@@ -29,10 +29,11 @@ class frmMain;
 
 class TavizoProgram {
  public:
-  // Sets the program up for its folder (settings, key bindings and skins live
-  // there). messageBox replaces the modal error box (tests); nothing (and a log
-  // line) when the window, OpenGL or the fonts cannot be set up.
-  static std::unique_ptr<TavizoProgram> Create(const std::string& programFolder,
+  // Sets the program up for the folder of its executable, which decides where
+  // the settings, key bindings and skins live (LocateProgramFiles). messageBox
+  // replaces the modal error box (tests); nothing (and a log line) when the
+  // window, OpenGL or the fonts cannot be set up.
+  static std::unique_ptr<TavizoProgram> Create(const std::string& executableFolder,
                                                ErrorMessageBox* messageBox = nullptr);
   ~TavizoProgram();
   TavizoProgram(const TavizoProgram&) = delete;
