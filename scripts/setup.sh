@@ -16,6 +16,9 @@ packages=(
   xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool libxss-dev libx11-dev
   # The playback benchmark compares Tavizo with the stand-alone player.
   mpv
+  # The Debian package (cpack -G DEB reads its dependencies with dpkg-shlibdeps)
+  # and the checks of the desktop entry and the AppStream metainfo.
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
