@@ -1,9 +1,12 @@
-// The real program under Xvfb: how it starts, what it writes when it closes.
+// The real program under Xvfb: how it starts, what it writes when it closes,
+// portable beside its skins and installed into a prefix.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "support/ProgramUnderTest.h"
 #include "support/TempFolder.h"
@@ -78,6 +81,100 @@ TEST(StartAndCloseTest, TheFirstStartCreatesBothFilesAndWritesThemInFullAtExit) 
   EXPECT_NE(folder.Read("Tavizo.ini").find("\"gMediaVolume\",-2500"), std::string::npos);
   EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.13.4\",\"!.elemConfigInput\""),
             std::string::npos);
+}
+
+// One install into a temporary prefix serves every test below.
+class InstalledProgramTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    sRoot = new TempFolder();
+    const std::string build = std::filesystem::path(TAVIZO_EXECUTABLE).parent_path().string();
+    sInstallLog = RunCommand("cmake --install '" + build + "' --prefix '" + Prefix() + "' 2>&1");
+  }
+  static void TearDownTestSuite() {
+    delete sRoot;
+    sRoot = nullptr;
+  }
+  static std::string Prefix() { return sRoot->File("prefix"); }
+  static std::string Installed(const std::string& name) { return Prefix() + "/" + name; }
+
+  static TempFolder* sRoot;
+  static std::string sInstallLog;
+};
+TempFolder* InstalledProgramTest::sRoot = nullptr;
+std::string InstalledProgramTest::sInstallLog;
+
+TEST_F(InstalledProgramTest, KeepsItsSettingsInTheConfigFolderAndFindsTheSkinUnderThePrefix) {
+  TempFolder user;
+  user.Write("home/Films/clip.txt", "");
+  user.Write("config/user-dirs.dirs", "XDG_VIDEOS_DIR=\"$HOME/Films\"\n");
+  std::filesystem::create_directories(user.File("data-dirs"));
+  ProgramUnderTest program(
+      user.File("run"), Installed("bin/tavizo"),
+      {"HOME=" + user.File("home"), "XDG_CONFIG_HOME=" + user.File("config"),
+       "XDG_DATA_HOME=relative/data", "XDG_DATA_DIRS=" + user.File("data-dirs")},
+      {"--start-fullscreen"});
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForWindow(10000), 0u) << sInstallLog << program.Log();
+  const std::string log = program.Log();
+  EXPECT_NE(
+      log.find("Tavizo runs installed: settings and key bindings in " + user.File("config/tavizo") +
+               "; skins from " + user.File("home/.local/share/tavizo/skins") + ", " +
+               user.File("data-dirs/tavizo/skins") + ", " + Installed("share/tavizo/skins") +
+               "; play list from " + user.File("home/Films") + "\n"),
+      std::string::npos)
+      << log;
+  EXPECT_NE(log.find("XDG_DATA_HOME is not an absolute path ('relative/data')"), std::string::npos);
+  EXPECT_NE(log.find("the command-line argument '--start-fullscreen' is ignored"),
+            std::string::npos);
+  ASSERT_TRUE(program.RequestClose());
+  EXPECT_EQ(program.WaitForExit(10000), 0) << program.Log();
+
+  EXPECT_NE(user.Read("config/tavizo/Tavizo.ini")
+                .find("\"gPlaylistName\",\"" + user.File("home/Films/") + "\"\r\n"),
+            std::string::npos)
+      << user.Read("config/tavizo/Tavizo.ini");
+  EXPECT_NE(user.Read("config/tavizo/Tavizo.keys").find("\"key.38.0\",\"!.elemMoveN\""),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Installed("bin/Tavizo.ini")));
+}
+
+TEST_F(InstalledProgramTest, ASettingsFolderThatCannotBeCreatedLeavesTheDefaultsAndSavesNothing) {
+  TempFolder user;
+  user.Write("blocker", "a file where the config folder should be");
+  ProgramUnderTest program(
+      user.File("run"), Installed("bin/tavizo"),
+      {"HOME=" + user.File("home"), "XDG_CONFIG_HOME=" + user.File("blocker")});
+  ASSERT_TRUE(program.Start());
+  ASSERT_NE(program.WaitForWindow(10000), 0u) << sInstallLog << program.Log();
+  EXPECT_NE(program.Log().find("cannot create the settings folder " + user.File("blocker/tavizo")),
+            std::string::npos)
+      << program.Log();
+  ASSERT_TRUE(program.RequestClose());
+  EXPECT_EQ(program.WaitForExit(10000), 0) << program.Log();
+  EXPECT_NE(program.Log().find("the settings and key bindings were not saved"), std::string::npos)
+      << program.Log();
+  EXPECT_EQ(user.Read("blocker"), "a file where the config folder should be");
+}
+
+TEST_F(InstalledProgramTest, AnswersVersionAndHelpAndItsDesktopFilesPassTheValidators) {
+  EXPECT_EQ(RunCommand("'" + Installed("bin/tavizo") + "' --version").rfind("Tavizo ", 0), 0u)
+      << sInstallLog;
+  EXPECT_NE(RunCommand("'" + Installed("bin/tavizo") + "' --help").find("Usage: tavizo"),
+            std::string::npos);
+  EXPECT_TRUE(std::filesystem::exists(Installed("bin/tavizo-skincheck")));
+  EXPECT_NE(sRoot->Read("prefix/share/icons/hicolor/scalable/apps/tavizo.svg").find("<svg"),
+            std::string::npos);
+  // Each validator prints its findings and the exit status last.
+  const std::string desktop =
+      RunCommand("desktop-file-validate '" + Installed("share/applications/tavizo.desktop") +
+                 "' 2>&1; echo status $?");
+  EXPECT_EQ(desktop, "status 0\n");
+  const std::string metainfo =
+      RunCommand("appstreamcli validate --no-net '" + Installed("share/metainfo/") +
+                 "org.tavizo.tavizo.metainfo.xml' 2>&1; echo status $?");
+  EXPECT_NE(metainfo.find("status 0\n"), std::string::npos) << metainfo;
+  EXPECT_EQ(metainfo.find("W:"), std::string::npos) << metainfo;
 }
 
 }  // namespace

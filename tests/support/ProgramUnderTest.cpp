@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -15,7 +16,9 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string_view>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -111,7 +114,8 @@ uint32_t ScreenPixel(int x, int y) {
   return pixel;
 }
 
-ProgramUnderTest::ProgramUnderTest(const std::string& folder, bool withSkins) : mFolder(folder) {
+ProgramUnderTest::ProgramUnderTest(const std::string& folder, bool withSkins)
+    : mFolder(folder), mExecutable(folder + "/tavizo") {
   fs::create_directories(folder);
   fs::copy_file(TAVIZO_EXECUTABLE, folder + "/tavizo", fs::copy_options::overwrite_existing);
   if (withSkins) {
@@ -119,6 +123,16 @@ ProgramUnderTest::ProgramUnderTest(const std::string& folder, bool withSkins) : 
     fs::copy(skins, folder + "/skins",
              fs::copy_options::recursive | fs::copy_options::overwrite_existing);
   }
+}
+
+ProgramUnderTest::ProgramUnderTest(const std::string& folder, const std::string& executable,
+                                   std::vector<std::string> environment,
+                                   std::vector<std::string> arguments)
+    : mFolder(folder),
+      mExecutable(executable),
+      mEnvironment(std::move(environment)),
+      mArguments(std::move(arguments)) {
+  fs::create_directories(folder);
 }
 
 ProgramUnderTest::~ProgramUnderTest() {
@@ -129,8 +143,23 @@ ProgramUnderTest::~ProgramUnderTest() {
 }
 
 bool ProgramUnderTest::Start() {
-  const std::string program = mFolder + "/tavizo";
   const std::string log = mFolder + "/stderr.log";
+  // Everything exec needs is built before the fork.
+  std::vector<char*> argv{const_cast<char*>(mExecutable.c_str())};
+  for (const std::string& argument : mArguments)
+    argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (char** variable = environ; *variable; ++variable) {
+    const std::string_view entry(*variable);
+    const bool replaced = std::any_of(mEnvironment.begin(), mEnvironment.end(), [&](auto& set) {
+      return entry.starts_with(set.substr(0, set.find('=') + 1));
+    });
+    if (!replaced) envp.push_back(*variable);
+  }
+  for (const std::string& variable : mEnvironment)
+    envp.push_back(const_cast<char*>(variable.c_str()));
+  envp.push_back(nullptr);
   mPid = fork();
   if (mPid < 0) return false;
   if (mPid == 0) {
@@ -141,7 +170,7 @@ bool ProgramUnderTest::Start() {
       close(fd);
     }
     chdir("/");
-    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    execve(mExecutable.c_str(), argv.data(), envp.data());
     _exit(127);
   }
   return true;

@@ -14,6 +14,10 @@ class ProgramUnderTest {
  public:
   // Prepares <folder>/tavizo and, when withSkins, <folder>/skins.
   ProgramUnderTest(const std::string& folder, bool withSkins = true);
+  // Runs an installed executable where it lies, its log kept in folder, with
+  // the environment variables ("NAME=value") set over the test's own.
+  ProgramUnderTest(const std::string& folder, const std::string& executable,
+                   std::vector<std::string> environment, std::vector<std::string> arguments = {});
   ~ProgramUnderTest();
   ProgramUnderTest(const ProgramUnderTest&) = delete;
   ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
@@ -58,6 +62,9 @@ class ProgramUnderTest {
 
  private:
   std::string mFolder;
+  std::string mExecutable;
+  std::vector<std::string> mEnvironment;
+  std::vector<std::string> mArguments;
   pid_t mPid = -1;
   unsigned long mWindow = 0;
   int mExitStatus = -1;
