@@ -127,8 +127,13 @@ bool Joysticks::Advance(JoystickRecord& record) {
     return true;
   }
 
-  const uint32_t elapsed = now - record.lastTrigger;
-  if (static_cast<int64_t>(elapsed) <= static_cast<int64_t>(record.repeatDelay)) return false;
+  // The poll ticks every gActionNextRepeat milliseconds, never early but now
+  // and then a millisecond late. A repeat is taken at the tick nearest its due
+  // time: a tick exactly on time counts, and a held input repeats at every
+  // tick once the first delay has passed, not at every second one.
+  const int64_t elapsed = static_cast<uint32_t>(now - record.lastTrigger);
+  const int64_t due = static_cast<int64_t>(record.repeatDelay) - mSettings.gActionNextRepeat / 2;
+  if (elapsed < due) return false;
   record.lastTrigger = now;
   if (record.repeatDelay == mSettings.gActionFirstRepeat) {
     record.repeatDelay = mSettings.gActionNextRepeat;

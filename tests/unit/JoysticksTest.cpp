@@ -163,8 +163,9 @@ TEST_F(JoysticksTest, NothingHappensBeforeTheJoysticksStart) {
   EXPECT_EQ(source.starts, 0);
 }
 
-// A held button triggers at once, again after more than gActionFirstRepeat,
-// then after more than every gActionNextRepeat; the same wherever the 32-bit
+// A held button triggers at once, again at the poll nearest gActionFirstRepeat
+// later, then at every poll (every gActionNextRepeat): a poll counts from half
+// an interval before the repeat is due. The same wherever the 32-bit
 // millisecond counter wraps.
 TEST_F(JoysticksTest, AHeldInputRepeatsFirstSlowlyThenFastAcrossTheCounterWrap) {
   struct Step {
@@ -172,9 +173,8 @@ TEST_F(JoysticksTest, AHeldInputRepeatsFirstSlowlyThenFastAcrossTheCounterWrap) 
     bool triggers;
   };
   const Step steps[] = {
-      {0, true},  {50, false}, {400, false}, {50, false},  // 500 ms: not more than the delay
-      {1, true},  {50, false}, {1, true},    {49, false},
-      {1, false}, {1, true},   {10, false},  {41, true},
+      {0, true},  {50, false}, {400, false}, {24, false}, {1, true},  // 475 ms on
+      {50, true}, {50, true},  {51, true},   {24, false}, {1, true}, {10, false}, {40, true},
   };
   const uint64_t starts[] = {1000, kWrap - 260, kWrap - 1, kWrap - 501, 5 * kWrap - 30};
   for (const uint64_t start : starts) {
@@ -299,10 +299,11 @@ TEST_F(JoysticksTest, DevicesComingAndGoingLeaveTheOthersAlone) {
   ASSERT_EQ(joysticks.Records().size(), 2u);
   EXPECT_EQ(joysticks.Records()[1].name, "Other");
 
-  // Pad keeps its own timing: its first repeat is due 500 ms after its press.
-  clock.Advance(400);
+  // Pad keeps its own timing: its first repeat comes at the poll nearest to
+  // 500 ms after its press.
+  clock.Advance(370);
   EXPECT_EQ(Tick(), Calls{});
-  clock.Advance(1);
+  clock.Advance(5);
   EXPECT_EQ(Tick(), Calls{"wndMain.cmdPlay *.cmdPlay"});
 
   // Pulling the held second device out counts as its release.
