@@ -7,14 +7,15 @@
 
 #include "app/TimerTable.h"
 #include "app/WindowEventHandler.h"
-#include "input/KeyTable.h"
 #include "platform/SdlMainWindow.h"
 #include "render/Presenter.h"
 
 SdlUiLoop::SdlUiLoop(SdlMainWindow& window, TimerTable& timers)
     : mWindow(window), mTimers(timers) {}
 
-void SdlUiLoop::AddEventWatcher(EventWatcher watcher) { mWatchers.push_back(std::move(watcher)); }
+void SdlUiLoop::AddEventWatcher(EventWatcher watcher) {
+  mWatchers.push_back(std::move(watcher));
+}
 
 void SdlUiLoop::Run() {
   while (!mQuitRequested) {
@@ -48,7 +49,7 @@ void SdlUiLoop::Dispatch(const SDL_Event& event) {
     if (watcher(event)) return;
   }
   if (!mHandler) return;
-  const int32_t modifiers = ModifierMaskFromSdl(static_cast<uint16_t>(SDL_GetModState()));
+  if (mInput.Dispatch(event, *mHandler)) return;
   switch (event.type) {
     case SDL_QUIT:
       mHandler->OnCloseRequested();
@@ -56,40 +57,6 @@ void SdlUiLoop::Dispatch(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       DispatchWindowEvent(event);
       break;
-    case SDL_KEYDOWN: {
-      const int32_t key = VirtualKeyFromSdlKey(event.key.keysym.sym);
-      if (key != 0) mHandler->OnKeyDown(key, modifiers);
-      break;
-    }
-    case SDL_KEYUP: {
-      const int32_t key = VirtualKeyFromSdlKey(event.key.keysym.sym);
-      mHandler->OnKeyUp(key, modifiers);
-      break;
-    }
-    case SDL_MOUSEBUTTONDOWN: {
-      const int32_t button = event.button.button == SDL_BUTTON_LEFT    ? 1
-                             : event.button.button == SDL_BUTTON_RIGHT ? 2
-                                                                       : 0;
-      if (button == 0) break;
-      if (event.button.clicks == 2) {
-        mHandler->OnDoubleClick(button, modifiers, event.button.x, event.button.y);
-      } else {
-        mHandler->OnMouseDown(button, modifiers, event.button.x, event.button.y);
-      }
-      break;
-    }
-    case SDL_MOUSEBUTTONUP: {
-      const int32_t button = event.button.button == SDL_BUTTON_LEFT    ? 1
-                             : event.button.button == SDL_BUTTON_RIGHT ? 2
-                                                                       : 0;
-      if (button != 0) mHandler->OnMouseUp(button, modifiers, event.button.x, event.button.y);
-      break;
-    }
-    case SDL_MOUSEMOTION: {
-      const int32_t button = (event.motion.state & SDL_BUTTON_LMASK) ? 1 : 0;
-      mHandler->OnMouseMove(button, modifiers, event.motion.x, event.motion.y);
-      break;
-    }
     default:
       break;
   }

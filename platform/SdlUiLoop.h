@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/EventPump.h"
+#include "platform/SdlInputEvents.h"
 
 class Presenter;
 class SdlMainWindow;
@@ -42,6 +43,7 @@ class SdlUiLoop final : public EventPump {
   SdlMainWindow& mWindow;
   TimerTable& mTimers;
   WindowEventHandler* mHandler = nullptr;
+  SdlInputEvents mInput;
   Presenter* mPresenter = nullptr;
   std::vector<EventWatcher> mWatchers;
   bool mQuitRequested = false;

@@ -1,11 +1,12 @@
-#include "input/KeyTable.h"
+#include "platform/SdlKeyTable.h"
 
-// Only SDL's key constants are read here; nothing in this file calls SDL.
-#include <SDL_keycode.h>
-
-#include <array>
+#include <SDL_keyboard.h>
 
 namespace {
+
+constexpr int32_t kModifierShift = 1;
+constexpr int32_t kModifierCtrl = 2;
+constexpr int32_t kModifierAlt = 4;
 
 struct KeyPair {
   int32_t sdl;
@@ -124,28 +125,19 @@ constexpr KeyPair kKeys[] = {
 
 }  // namespace
 
-int32_t VirtualKeyFromSdlKey(int32_t sdlKeycode) {
-  if (sdlKeycode >= SDLK_a && sdlKeycode <= SDLK_z) return sdlKeycode - SDLK_a + 'A';
-  if (sdlKeycode >= SDLK_0 && sdlKeycode <= SDLK_9) return sdlKeycode;
+int32_t VirtualKeyFromSdl(int32_t keycode, int32_t, uint16_t) {
+  if (keycode >= SDLK_a && keycode <= SDLK_z) return keycode - SDLK_a + 'A';
+  if (keycode >= SDLK_0 && keycode <= SDLK_9) return keycode;
   for (const KeyPair& pair : kKeys) {
-    if (pair.sdl == sdlKeycode) return pair.virtualKey;
+    if (pair.sdl == keycode) return pair.virtualKey;
   }
   return 0;
 }
 
-int32_t SdlKeyFromVirtualKey(int32_t virtualKey) {
-  if (virtualKey >= 'A' && virtualKey <= 'Z') return virtualKey - 'A' + SDLK_a;
-  if (virtualKey >= '0' && virtualKey <= '9') return virtualKey;
-  for (const KeyPair& pair : kKeys) {
-    if (pair.virtualKey == virtualKey) return pair.sdl;
-  }
-  return 0;
-}
-
-int32_t ModifierMaskFromSdl(uint16_t sdlModifiers) {
+int32_t ModifierMaskFromSdl(uint16_t modifiers) {
   int32_t mask = 0;
-  if (sdlModifiers & KMOD_SHIFT) mask |= kModifierShift;
-  if (sdlModifiers & KMOD_CTRL) mask |= kModifierCtrl;
-  if (sdlModifiers & KMOD_ALT) mask |= kModifierAlt;
+  if (modifiers & KMOD_SHIFT) mask |= kModifierShift;
+  if (modifiers & KMOD_CTRL) mask |= kModifierCtrl;
+  if (modifiers & KMOD_ALT) mask |= kModifierAlt;
   return mask;
 }
