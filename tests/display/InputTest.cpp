@@ -165,6 +165,13 @@ TEST_F(InputTest, AltEnterThenAKeyTeachesThatKeyTheFocusedElementsAction) {
             std::string::npos);
 }
 
+TEST_F(InputTest, TheMuteKeyAndTheKeypadWithoutNumLockHaveTheirNumbers) {
+  Keys("XF86AudioMute KP_Up KP_Equal");
+  EXPECT_TRUE(program->WaitForLog("key.173.0", 3000));
+  EXPECT_TRUE(program->WaitForLog("key.38.0", 1000));
+  EXPECT_TRUE(program->WaitForLog("key.146.0", 1000));
+}
+
 // The cases below need the pointer wired into the main window.
 
 TEST_F(InputTest, AClickOnTheOptionsTileShowsTheOptionsWindow) {
