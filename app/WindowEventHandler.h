@@ -18,6 +18,8 @@ class WindowEventHandler {
   virtual void OnMouseMove(int32_t button, int32_t modifierMask, double x, double y) = 0;
   virtual void OnMouseUp(int32_t button, int32_t modifierMask, double x, double y) = 0;
   virtual void OnDoubleClick(int32_t button, int32_t modifierMask, double x, double y) = 0;
+  // The pointer left the window; the next mouse event says where it is again.
+  virtual void OnMouseLeave() = 0;
 
   // The system asks the window to close (close button, session end).
   virtual void OnCloseRequested() = 0;

@@ -372,6 +372,10 @@ void frmMain::OnDoubleClick(int32_t button, int32_t modifierMask, double x, doub
   if (mLoaded) mPointerInput.DoubleClick(button, modifierMask, x, y);
 }
 
+void frmMain::OnMouseLeave() {
+  if (mLoaded) mPointerInput.MouseLeave();
+}
+
 void frmMain::OnCloseRequested() {
   QuitProgram();
 }

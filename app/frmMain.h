@@ -117,6 +117,7 @@ class frmMain final : public WindowEventHandler {
   void OnMouseMove(int32_t button, int32_t modifierMask, double x, double y) override;
   void OnMouseUp(int32_t button, int32_t modifierMask, double x, double y) override;
   void OnDoubleClick(int32_t button, int32_t modifierMask, double x, double y) override;
+  void OnMouseLeave() override;
   void OnCloseRequested() override;
   void OnExposed() override;
   void OnResized() override;

@@ -86,10 +86,6 @@ class NoSplash final : public SplashWindow {
 class StillCursor final : public CursorControl {
  public:
   int32_t ShowCursor(bool show) override { return mCount += show ? 1 : -1; }
-  void CursorPosition(int32_t& x, int32_t& y) override {
-    x = 0;
-    y = 0;
-  }
   void SetCapture(bool) override {}
 
  private:

@@ -12,9 +12,6 @@ class CursorControl {
   // the pointer is visible while the count is 0 or more. Returns the new count.
   virtual int32_t ShowCursor(bool show) = 0;
 
-  // The pointer's position in screen pixels.
-  virtual void CursorPosition(int32_t& x, int32_t& y) = 0;
-
   // Keeps mouse events coming to the main window while a gesture runs, even
   // when the pointer leaves it, and lets them go again.
   virtual void SetCapture(bool capture) = 0;

@@ -172,6 +172,9 @@ void PointerInput::StartPaging(double step) {
 }
 
 void PointerInput::MouseMove(int32_t button, int32_t modifierMask, double x, double y) {
+  mIsPointerInWindow = true;
+  mPointerX = RoundToInt32(x);
+  mPointerY = RoundToInt32(y);
   const int32_t element = ElementAt(x, y);
   if (button == kLeftButton && modifierMask == kNoModifier) {
     if (mServices.focus.mIsFormMoving) {
@@ -281,10 +284,7 @@ void PointerInput::MouseUp(int32_t button, int32_t modifierMask, double x, doubl
   }
 }
 
-void PointerInput::DoubleClick(int32_t button, int32_t modifierMask, double, double) {
-  int32_t x = 0;
-  int32_t y = 0;
-  PointerPosition(x, y);
+void PointerInput::DoubleClick(int32_t button, int32_t modifierMask, double x, double y) {
   // A right double click is two right presses: the second toggles again.
   if (button != kLeftButton) {
     MouseDown(button, modifierMask, x, y);
@@ -293,11 +293,8 @@ void PointerInput::DoubleClick(int32_t button, int32_t modifierMask, double, dou
   MouseDown(kLeftButton, kNoModifier, x, y);
 }
 
-void PointerInput::PointerPosition(int32_t& x, int32_t& y) const {
-  mServices.cursor.CursorPosition(x, y);
-  const PixelRect geometry = mServices.window.Geometry();
-  x -= geometry.left;
-  y -= geometry.top;
+void PointerInput::MouseLeave() {
+  mIsPointerInWindow = false;
 }
 
 void PointerInput::ElementTick() {
@@ -308,11 +305,11 @@ void PointerInput::ElementTick() {
 }
 
 void PointerInput::MouseOverTick() {
-  int32_t x = 0;
-  int32_t y = 0;
-  PointerPosition(x, y);
-  const bool outside =
-      x < 0 || y < 0 || x >= mServices.window.ClientWidth() || y >= mServices.window.ClientHeight();
+  const int32_t x = mPointerX;
+  const int32_t y = mPointerY;
+  // While the mouse is captured, moves outside the window arrive too.
+  const bool outside = !mIsPointerInWindow || x < 0 || y < 0 ||
+                       x >= mServices.window.ClientWidth() || y >= mServices.window.ClientHeight();
   if (outside || x != mLastPointerX || y != mLastPointerY) {
     mServices.pointer.ShowMouse(false);
     mIsPointerIdle = false;

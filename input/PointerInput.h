@@ -94,12 +94,16 @@ class PointerInput {
   void MouseMove(int32_t button, int32_t modifierMask, double x, double y);
   void MouseUp(int32_t button, int32_t modifierMask, double x, double y);
   // The second press of a double click, which arrives only as this event: a
-  // left one acts as a plain left press at the pointer's position.
+  // left one acts as a plain left press where it happened.
   void DoubleClick(int32_t button, int32_t modifierMask, double x, double y);
+  // The pointer left the window: it counts as moved, and is not hidden until
+  // it comes back and rests.
+  void MouseLeave();
 
   // timElement: one repeat of the held volume element or scroll-bar track.
   void ElementTick();
   // timMouseOver: shows the pointer when it moved, hides it when it rested.
+  // Where the pointer is comes from the mouse events, never from a query.
   void MouseOverTick();
 
   // Window move and resize by the skin's handles.
@@ -130,7 +134,6 @@ class PointerInput {
   std::optional<int32_t> RowAt(const SkinElement& list, double y) const;
   const std::string& RowText(int32_t row) const;
   void RedrawStatus();
-  void PointerPosition(int32_t& x, int32_t& y) const;
 
   PointerServices mServices;
   PointerHooks mHooks;
@@ -142,6 +145,9 @@ class PointerInput {
   int32_t mThumbPressY = 0;
   double mThumbStartCursor = 0;
   int32_t mHoverElement = 0;
+  bool mIsPointerInWindow = false;  // a mouse event said where, and it has not left since
+  int32_t mPointerX = 0;            // the position of the latest mouse move
+  int32_t mPointerY = 0;
   int32_t mLastPointerX = 0;
   int32_t mLastPointerY = 0;
   bool mIsPointerIdle = false;

@@ -8,10 +8,6 @@ int32_t SdlCursor::ShowCursor(bool show) {
   return mCount;
 }
 
-void SdlCursor::CursorPosition(int32_t& x, int32_t& y) {
-  SDL_GetGlobalMouseState(&x, &y);
-}
-
 void SdlCursor::SetCapture(bool capture) {
   SDL_CaptureMouse(capture ? SDL_TRUE : SDL_FALSE);
 }

@@ -7,7 +7,6 @@
 class SdlCursor final : public CursorControl {
  public:
   int32_t ShowCursor(bool show) override;
-  void CursorPosition(int32_t& x, int32_t& y) override;
   void SetCapture(bool capture) override;
 
  private:

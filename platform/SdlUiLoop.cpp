@@ -74,6 +74,9 @@ void SdlUiLoop::DispatchWindowEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       mHandler->OnResized();
       break;
+    case SDL_WINDOWEVENT_LEAVE:
+      mHandler->OnMouseLeave();
+      break;
     default:
       break;
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "support/PlaybackDriver.h"
 #include "support/ProgramUnderTest.h"
 #include "support/TempFolder.h"
 
@@ -26,12 +27,6 @@ constexpr PercentRect kOptionsTile{28.5, 33, 20.25, 36};
 constexpr PercentRect kQuitTile{51.25, 33, 20.25, 36};
 constexpr PercentRect kStatusLine{1.75, 90, 92, 7.5};
 constexpr PercentRect kResizeHandle{94.5, 92.5, 3.75, 5};
-
-struct ScreenRect {
-  int x, y, width, height;
-  int CentreX() const { return x + width / 2; }
-  int CentreY() const { return y + height / 2; }
-};
 
 // The pixels of a screen rectangle, row by row.
 std::vector<uint32_t> GrabScreen(const ScreenRect& rect) {
@@ -247,6 +242,27 @@ TEST_F(InputTest, DraggingTheResizeHandleGrowsTheWindowFourToThree) {
   const std::string settings = folder.Read("Tavizo.ini");
   EXPECT_NE(settings.find("\"gFormLastWidth\"," + std::to_string(now.width)), std::string::npos)
       << settings;
+}
+
+// While a medium plays, the pointer resting over the window hides after three
+// seconds, and a movement shows it again at once. The window follows the
+// pointer by its motion events.
+TEST(PointerWhilePlayingTest, ThePointerRestingOverThePlayerHidesAndAMoveShowsIt) {
+  PlaybackDriver driver({{"song.ogg", "song.ogg"}}, "\"gPlayMode\",3\r\n");
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  const ScreenRect client = driver.ClientRect();
+  RunCommand("xdotool mousemove --sync 1919 1079 mousemove --sync " +
+             std::to_string(client.CentreX()) + " " + std::to_string(client.CentreY()));
+  const size_t playing = driver.LogMark();
+  ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+  // The open hides the pointer while it waits, and shows it again.
+  ASSERT_TRUE(driver.WaitForLogSince(playing, "showmouse", 5000)) << driver.LogSince(playing);
+
+  const size_t resting = driver.LogMark();
+  EXPECT_TRUE(driver.WaitForLogSince(resting, "hidemouse", 6000)) << driver.LogSince(playing);
+  const size_t moved = driver.LogMark();
+  RunCommand("xdotool mousemove_relative --sync 5 5");
+  EXPECT_TRUE(driver.WaitForLogSince(moved, "showmouse", 3000)) << driver.LogSince(playing);
 }
 
 }  // namespace

@@ -19,6 +19,8 @@ struct ScreenRect {
   ScreenRect Inset(int pixels) const {
     return {x + pixels, y + pixels, width - 2 * pixels, height - 2 * pixels};
   }
+  int CentreX() const { return x + width / 2; }
+  int CentreY() const { return y + height / 2; }
   bool operator==(const ScreenRect&) const = default;
 };
 

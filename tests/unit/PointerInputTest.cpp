@@ -536,8 +536,7 @@ TEST(PointerInput, ThePointerHidesAfterRestingOverThreeSecondsOnlyWhilePlaying) 
     rig.playing = playing;
     rig.timers[TimerId::MouseOver].SetInterval(100);
     rig.timers[TimerId::MouseOver].Enable();
-    rig.cursor.screenX = 400;
-    rig.cursor.screenY = 300;
+    rig.input.MouseMove(0, 0, 300, 200);
 
     rig.Run(3000);
     EXPECT_TRUE(rig.cursor.Visible()) << "still for three seconds";
@@ -546,7 +545,7 @@ TEST(PointerInput, ThePointerHidesAfterRestingOverThreeSecondsOnlyWhilePlaying) 
     EXPECT_EQ(rig.pointer.mIsMouseHidden, playing);
 
     // A movement shows it again at the next check.
-    rig.cursor.screenX = 401;
+    rig.input.MouseMove(0, 0, 301, 200);
     rig.Run(100);
     EXPECT_TRUE(rig.cursor.Visible());
     rig.Run(3000);
@@ -554,10 +553,13 @@ TEST(PointerInput, ThePointerHidesAfterRestingOverThreeSecondsOnlyWhilePlaying) 
     rig.Run(500);
     EXPECT_EQ(rig.cursor.Visible(), !playing);
 
-    // Outside the window the pointer is never hidden.
-    rig.cursor.screenX = 950;
-    rig.Run(100);
+    // Outside the window the pointer is never hidden: dragged out while the
+    // mouse is captured, or gone from the window.
+    rig.input.MouseMove(kLeft, 0, 850, 200);
+    rig.Run(5000);
     EXPECT_TRUE(rig.cursor.Visible());
+    rig.input.MouseMove(0, 0, 300, 200);
+    rig.input.MouseLeave();
     rig.Run(5000);
     EXPECT_TRUE(rig.cursor.Visible());
   }
@@ -571,20 +573,17 @@ TEST(PointerInput, APressShowsAHiddenPointer) {
   EXPECT_TRUE(rig.cursor.Visible());
 }
 
-TEST(PointerInput, ADoubleClickActsAsAPressWherePointerIs) {
+TEST(PointerInput, ADoubleClickActsAsAPlainPressWhereItHappened) {
   PointerRig rig;
-  // The window lies at (100, 100): screen (250, 110) is cmdStop.
-  rig.cursor.screenX = 250;
-  rig.cursor.screenY = 110;
-  rig.input.DoubleClick(kLeft, 0, 0, 0);
-  rig.input.DoubleClick(kLeft, kAlt, 0, 0);
+  rig.input.DoubleClick(kLeft, 0, 150, 10);
+  rig.input.DoubleClick(kLeft, kAlt, 150, 10);
   EXPECT_EQ(rig.Calls(),
             Calls({"DoAction wndMain.cmdStop *.cmdStop", "DoAction wndMain.cmdStop *.cmdStop"}));
   EXPECT_EQ(rig.focus.mFocusElement, "wndMain.cmdStop");
 
   // The second right press of a double click toggles back.
   rig.calls.clear();
-  rig.input.DoubleClick(kRight, 0, 0, 0);
+  rig.input.DoubleClick(kRight, 0, 150, 10);
   EXPECT_EQ(rig.Calls(), Calls{"cmdFullsize"});
 }
 

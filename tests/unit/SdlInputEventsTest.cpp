@@ -128,6 +128,7 @@ class RecordingHandler final : public WindowEventHandler {
   void OnDoubleClick(int32_t button, int32_t mask, double x, double y) override {
     Add("double", button, mask, x, y);
   }
+  void OnMouseLeave() override { calls.push_back("leave"); }
   void OnCloseRequested() override { calls.push_back("close"); }
   void OnExposed() override { calls.push_back("exposed"); }
   void OnResized() override { calls.push_back("resized"); }
