@@ -1,13 +1,36 @@
 #include "app/Log.h"
 
-#include <cstdio>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
+#include <mutex>
 
 namespace {
+
+// Picture decoding logs from several threads at once: the lock keeps every
+// line whole and keeps the sink from being swapped while a line goes out.
+std::mutex& LogLock() {
+  static std::mutex lock;
+  return lock;
+}
 
 LogSink& CurrentSink() {
   static LogSink sink;
   return sink;
+}
+
+// One write for the whole line; only a pipe that takes less than all of it at
+// once (a full reader) needs more, and those stay in order under the lock.
+void WriteWhole(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return;  // logging never disturbs its caller
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
 }
 
 }  // namespace
@@ -25,17 +48,18 @@ std::string FormatLogLine(std::string_view message) {
 }
 
 void WriteLog(std::string_view message) {
-  const std::string line = FormatLogLine(message);
+  std::string line = FormatLogLine(message);
+  const std::lock_guard<std::mutex> hold(LogLock());
   if (const LogSink& sink = CurrentSink()) {
     sink(line);
     return;
   }
-  std::fwrite(line.data(), 1, line.size(), stderr);
-  std::fputc('\n', stderr);
-  std::fflush(stderr);
+  line += '\n';
+  WriteWhole(STDERR_FILENO, line);
 }
 
 LogSink SetLogSink(LogSink sink) {
+  const std::lock_guard<std::mutex> hold(LogLock());
   LogSink previous = std::move(CurrentSink());
   CurrentSink() = std::move(sink);
   return previous;

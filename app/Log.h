@@ -3,7 +3,8 @@
 // The diagnostics log. Every message becomes one line "YYYYMMDDHHNNSS: message"
 // (local date and time); a message with line breaks stays one entry. Lines go
 // to standard error unless a sink is installed. Logging never fails and never
-// disturbs its caller.
+// disturbs its caller. Any thread may log: each line is written whole, in one
+// piece, under a lock that the sink is called under as well.
 
 #include <functional>
 #include <string>
@@ -15,6 +16,6 @@ void WriteLog(std::string_view message);
 std::string FormatLogLine(std::string_view message);
 
 // Replaces where log lines go; an empty function restores standard error.
-// Returns the sink that was installed before.
+// Returns the sink that was installed before. A sink must not log itself.
 using LogSink = std::function<void(const std::string& line)>;
 LogSink SetLogSink(LogSink sink);
