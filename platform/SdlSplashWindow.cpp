@@ -3,7 +3,7 @@
 #include <SDL.h>
 
 #include "app/Log.h"
-#include "render/BackBuffer.h"
+#include "platform/SdlWindowSurface.h"
 
 SdlSplashWindow::~SdlSplashWindow() {
   Close();
@@ -25,16 +25,7 @@ bool SdlSplashWindow::Open(int32_t width, int32_t height) {
 }
 
 void SdlSplashWindow::Present(const BackBuffer& picture) {
-  if (!mWindow || !picture.IsValid()) return;
-  SDL_Surface* target = SDL_GetWindowSurface(mWindow);
-  if (!target) return;
-  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-      const_cast<uint32_t*>(picture.Pixels()), picture.Width(), picture.Height(), 32,
-      picture.StridePixels() * 4, SDL_PIXELFORMAT_RGB888);
-  if (!source) return;
-  SDL_BlitSurface(source, nullptr, target, nullptr);
-  SDL_FreeSurface(source);
-  SDL_UpdateWindowSurface(mWindow);
+  if (!PresentOnWindowSurface(mWindow, picture)) return;
   // Let the window system map and draw it now: start-up runs before the loop.
   SDL_PumpEvents();
   SDL_UpdateWindowSurface(mWindow);

@@ -7,9 +7,9 @@
 #include "platform/MpvEngine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdlCursor.h"
+#include "platform/SdlErrorBox.h"
 #include "platform/SdlJoystickSource.h"
 #include "platform/SdlMainWindow.h"
-#include "platform/SdlMessageBox.h"
 #include "platform/SdlPictureLoader.h"
 #include "platform/SdlScreenSaverHold.h"
 #include "platform/SdlSplashWindow.h"
@@ -32,7 +32,7 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   p.mTimers = std::make_unique<TimerTable>(p.mClock);
   p.mLoop = std::make_unique<SdlUiLoop>(*p.mWindow, *p.mTimers);
   p.mLoop->SetPresenter(p.mPresenter.get());
-  p.mSdlMessageBox = std::make_unique<SdlMessageBox>();
+  p.mErrorBox = std::make_unique<SdlErrorBox>(*p.mFonts);
   p.mPictures = std::make_unique<SdlPictureLoader>();
   p.mCursor = std::make_unique<SdlCursor>();
   p.mScreenSaver = std::make_unique<SdlScreenSaverHold>();
@@ -54,9 +54,9 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   }
 
   p.mForm = std::make_unique<frmMain>(
-      FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mSdlMessageBox, p.mClock,
-                      *p.mTimers, paths, *p.mPresenter, *p.mFonts, *p.mPictures, media, *p.mCursor,
-                      *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
+      FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mErrorBox, p.mClock,
+                      *p.mTimers, paths, *p.mPresenter, *p.mFonts, *p.mPictures, media,
+                      *p.mCursor, *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
                       p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
   p.mLoop->SetHandler(p.mForm.get());
   p.mTimers->SetTickHandler([form = p.mForm.get()](TimerId id) { form->OnTimer(id); });

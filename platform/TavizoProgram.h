@@ -19,7 +19,7 @@ class NullMediaEngine;
 class SdlCursor;
 class SdlJoystickSource;
 class SdlMainWindow;
-class SdlMessageBox;
+class SdlErrorBox;
 class SdlPictureLoader;
 class SdlScreenSaverHold;
 class SdlSplashWindow;
@@ -56,7 +56,7 @@ class TavizoProgram {
   std::unique_ptr<TtfFontEngine> mFonts;
   std::unique_ptr<TimerTable> mTimers;
   std::unique_ptr<SdlUiLoop> mLoop;
-  std::unique_ptr<SdlMessageBox> mSdlMessageBox;
+  std::unique_ptr<SdlErrorBox> mErrorBox;
   std::unique_ptr<SdlPictureLoader> mPictures;
   std::unique_ptr<SdlCursor> mCursor;
   std::unique_ptr<SdlScreenSaverHold> mScreenSaver;

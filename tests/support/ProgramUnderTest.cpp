@@ -51,6 +51,46 @@ bool WindowHasPid(Display* display, Window window, pid_t pid) {
   return matches;
 }
 
+// WM_NAME as UTF-8 text, decoded by the encoding the window stored it in:
+// Latin-1 (STRING) or UTF8_STRING. A title stored as STRING although its bytes
+// are UTF-8 comes out garbled, as a desktop that reads WM_NAME shows it.
+std::string WindowName(Display* display, Window window) {
+  XTextProperty property{};
+  if (!XGetWMName(display, window, &property) || !property.value) return {};
+  const std::string bytes(reinterpret_cast<const char*>(property.value), property.nitems);
+  XFree(property.value);
+  if (property.encoding != XA_STRING) return bytes;
+  std::string name;
+  for (const unsigned char c : bytes) {
+    if (c < 0x80) {
+      name += static_cast<char>(c);
+    } else {
+      name += static_cast<char>(0xC0 | (c >> 6));
+      name += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return name;
+}
+
+std::string NetWmName(Display* display, Window window) {
+  const Atom nameAtom = XInternAtom(display, "_NET_WM_NAME", True);
+  const Atom utf8Atom = XInternAtom(display, "UTF8_STRING", True);
+  if (nameAtom == None || utf8Atom == None) return {};
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, nameAtom, 0, 4096, False, utf8Atom, &type, &format,
+                         &count, &after, &data) != Success ||
+      !data) {
+    return {};
+  }
+  std::string name(reinterpret_cast<const char*>(data), count);
+  XFree(data);
+  return name;
+}
+
 void CollectWindowsOf(Display* display, Window root, Window window, pid_t pid,
                       std::vector<ProgramUnderTest::WindowInfo>& found) {
   Window rootReturn = 0;
@@ -65,11 +105,8 @@ void CollectWindowsOf(Display* display, Window root, Window window, pid_t pid,
         attributes.map_state == IsViewable) {
       ProgramUnderTest::WindowInfo info;
       info.id = children[i];
-      char* name = nullptr;
-      if (XFetchName(display, children[i], &name) && name) {
-        info.title = name;
-        XFree(name);
-      }
+      info.title = WindowName(display, children[i]);
+      info.netWmName = NetWmName(display, children[i]);
       Window child = 0;
       XTranslateCoordinates(display, children[i], root, 0, 0, &info.x, &info.y, &child);
       info.width = attributes.width;
@@ -249,6 +286,9 @@ std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::Windows() {
 }
 
 std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::WindowsOf(pid_t pid) {
+  // A window may go between listing it and reading it (a message box being
+  // dismissed); the request then fails, which must not end the test program.
+  XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
   std::vector<WindowInfo> found;
   DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return found;

@@ -49,7 +49,8 @@ class ProgramUnderTest {
   // geometry in screen pixels.
   struct WindowInfo {
     unsigned long id = 0;
-    std::string title;
+    std::string title;      // WM_NAME in UTF-8, decoded by the encoding it was stored in
+    std::string netWmName;  // _NET_WM_NAME, the UTF-8 title that desktops show
     int x = 0;
     int y = 0;
     int width = 0;

@@ -1,0 +1,18 @@
+#include "platform/SdlWindowSurface.h"
+
+#include <SDL.h>
+
+#include "render/BackBuffer.h"
+
+bool PresentOnWindowSurface(SDL_Window* window, const BackBuffer& picture) {
+  if (!window || !picture.IsValid()) return false;
+  SDL_Surface* target = SDL_GetWindowSurface(window);
+  if (!target) return false;
+  SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+      const_cast<uint32_t*>(picture.Pixels()), picture.Width(), picture.Height(), 32,
+      picture.StridePixels() * 4, SDL_PIXELFORMAT_RGB888);
+  if (!source) return false;
+  SDL_BlitSurface(source, nullptr, target, nullptr);
+  SDL_FreeSurface(source);
+  return SDL_UpdateWindowSurface(window) == 0;
+}
