@@ -1,5 +1,11 @@
 #include "platform/TavizoProgram.h"
 
+#include <langinfo.h>
+
+#include <clocale>
+#include <cstring>
+
+#include "app/Log.h"
 #include "app/frmMain.h"
 #include "media/NullMediaEngine.h"
 #include "platform/GlPresenter.h"
@@ -17,11 +23,29 @@
 #include "platform/SplashLogo.h"
 #include "platform/TtfFontEngine.h"
 
+namespace {
+
+// The program's text is UTF-8, and Xlib stores the window's caption for
+// desktops that read only WM_NAME in the encoding of the character locale: a
+// non-ASCII title needs a UTF-8 one. The user's locale when it is UTF-8, else
+// C.UTF-8. Only the character category changes: numbers stay in the C locale,
+// which libmpv insists on.
+void UseUtf8CharacterLocale() {
+  const char* users = std::setlocale(LC_CTYPE, "");
+  if (users && std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) return;
+  if (!std::setlocale(LC_CTYPE, "C.UTF-8")) {
+    WriteLog("no UTF-8 character locale: window captions show only ASCII correctly");
+  }
+}
+
+}  // namespace
+
 std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executableFolder,
                                                      ErrorMessageBox* messageBox) {
   const ProgramPaths paths = LocateProgramFiles(executableFolder);
   std::unique_ptr<TavizoProgram> program(new TavizoProgram());
   TavizoProgram& p = *program;
+  UseUtf8CharacterLocale();
   p.mWindow = SdlMainWindow::Create(frmMain::kProgramName, 800, 600);
   if (!p.mWindow) return nullptr;
   p.mPresenter = GlPresenter::Create(*p.mWindow);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "support/PlaybackDriver.h"
 #include "support/ProgramUnderTest.h"
 #include "support/ScreenImage.h"
 #include "support/TempFolder.h"
@@ -137,6 +138,28 @@ TEST(DesktopSessionTest, AnUnknownSkinEndsStartUpWithTheFatalMessageAndStillSave
     EXPECT_NE(settings.find("\"gSkinFilename\",\"nosuch\""), std::string::npos) << settings;
     EXPECT_NE(settings.find("\"gOSDTime\",2000"), std::string::npos);
     EXPECT_NE(settings.find("\"gForceVideoForeground\",0"), std::string::npos);
+  }
+}
+
+// The caption of a film with letters beyond ASCII, also where no locale is
+// set: desktops that read WM_NAME and those that read _NET_WM_NAME both get it
+// right.
+TEST(DesktopSessionTest, TheCaptionShowsANonAsciiTitleAlsoInTheCLocale) {
+  const std::string name = "Grüße aus Köln – 東京.ogg";
+  const char* previous = std::getenv("LC_ALL");
+  const std::string saved = previous ? previous : "";
+  setenv("LC_ALL", "C", 1);
+  PlaybackDriver driver({{"song.ogg", name}});
+  const bool started = driver.Start();
+  previous ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
+  ASSERT_TRUE(started) << driver.Program().Log();
+
+  ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: " + name, 8000)) << driver.Caption();
+  for (const ProgramUnderTest::WindowInfo& window : driver.Program().Windows()) {
+    if (window.id == driver.Program().Window()) {
+      EXPECT_EQ(window.netWmName, "Tavizo: " + name);
+    }
   }
 }
 
