@@ -5,14 +5,34 @@
 
 #include "app/Settings.h"
 
+namespace {
+
+// The pixels that two rectangles have in common.
+int64_t SharedArea(const PixelRect& a, const PixelRect& b) {
+  const int64_t width = std::min<int64_t>(int64_t{a.left} + a.width, int64_t{b.left} + b.width) -
+                        std::max<int64_t>(a.left, b.left);
+  const int64_t height = std::min<int64_t>(int64_t{a.top} + a.height, int64_t{b.top} + b.height) -
+                         std::max<int64_t>(a.top, b.top);
+  return width > 0 && height > 0 ? width * height : 0;
+}
+
+}  // namespace
+
 Desktop::Desktop(MainWindow& window, Settings& settings, std::function<void()> repaintWindow)
     : mWindow(window), mSettings(settings), mRepaintWindow(std::move(repaintWindow)) {}
 
 void Desktop::ShowWindowed() {
   mSettings.gIsFormFullScreen = 0;
   mWindow.Hide();
-  mWindow.SetGeometry(PixelRect{mSettings.gFormLastLeft, mSettings.gFormLastTop,
-                                mSettings.gFormLastWidth, mSettings.gFormLastHeight});
+  const PixelRect windowed =
+      OnAMonitor(PixelRect{mSettings.gFormLastLeft, mSettings.gFormLastTop,
+                           mSettings.gFormLastWidth, mSettings.gFormLastHeight},
+                 mWindow.Monitors());
+  mSettings.gFormLastLeft = windowed.left;
+  mSettings.gFormLastTop = windowed.top;
+  mSettings.gFormLastWidth = windowed.width;
+  mSettings.gFormLastHeight = windowed.height;
+  mWindow.SetGeometry(windowed);
   if (mRepaintWindow) mRepaintWindow();
   mWindow.Show();
 }
@@ -63,15 +83,9 @@ MonitorRect Desktop::MonitorOf(const PixelRect& window, const std::vector<PixelR
   int64_t bestArea = 0;
   const PixelRect* best = nullptr;
   for (const PixelRect& monitor : monitors) {
-    const int64_t width =
-        std::min<int64_t>(window.left + window.width, monitor.left + monitor.width) -
-        std::max<int64_t>(window.left, monitor.left);
-    const int64_t height =
-        std::min<int64_t>(window.top + window.height, monitor.top + monitor.height) -
-        std::max<int64_t>(window.top, monitor.top);
-    if (width <= 0 || height <= 0) continue;
-    if (width * height > bestArea) {
-      bestArea = width * height;
+    const int64_t area = SharedArea(window, monitor);
+    if (area > bestArea) {
+      bestArea = area;
       best = &monitor;
     }
   }
@@ -91,4 +105,16 @@ MonitorRect Desktop::MonitorOf(const PixelRect& window, const std::vector<PixelR
     }
   }
   return toMonitorRect(*best);
+}
+
+PixelRect Desktop::OnAMonitor(const PixelRect& window, const std::vector<PixelRect>& monitors) {
+  if (monitors.empty()) return window;
+  for (const PixelRect& monitor : monitors) {
+    if (SharedArea(window, monitor) > 0) return window;
+  }
+  const PixelRect& primary = monitors.front();
+  const int32_t width = std::min(window.width, primary.width);
+  const int32_t height = std::min(window.height, primary.height);
+  return PixelRect{primary.left + (primary.width - width) / 2,
+                   primary.top + (primary.height - height) / 2, width, height};
 }

@@ -26,7 +26,8 @@ class Desktop {
   // repaintWindow fits the drawing surface to the new client area and repaints.
   Desktop(MainWindow& window, Settings& settings, std::function<void()> repaintWindow);
 
-  // Windowed mode with the saved geometry.
+  // Windowed mode with the saved geometry, moved onto the primary monitor
+  // when it lies outside every monitor.
   void ShowWindowed();
   // Full-screen mode on the window's monitor; the windowed geometry is saved first.
   void ShowFullScreen();
@@ -43,6 +44,11 @@ class Desktop {
   // The monitor of a window rectangle as FindWindowMonitor chooses it; the
   // window's own rectangle when there are no monitors.
   static MonitorRect MonitorOf(const PixelRect& window, const std::vector<PixelRect>& monitors);
+
+  // The windowed place where the window can be reached: the rectangle itself
+  // when any monitor shows part of it; otherwise (say a monitor was removed)
+  // centred on the primary monitor and no larger than it.
+  static PixelRect OnAMonitor(const PixelRect& window, const std::vector<PixelRect>& monitors);
 
  private:
   MainWindow& mWindow;

@@ -58,15 +58,32 @@ TEST_F(DesktopTest, TheMonitorIsTheOneHoldingMostOfTheWindowElseTheNearest) {
   }
 }
 
-TEST_F(DesktopTest, ASavedGeometryOutsideEveryMonitorIsAppliedUnchanged) {
-  settings.gFormLastLeft = 6000;
-  settings.gFormLastTop = 4000;
-  settings.gFormLastWidth = 800;
-  settings.gFormLastHeight = 600;
-  desktop.ShowWindowed();
-  EXPECT_EQ(window.geometry, (PixelRect{6000, 4000, 800, 600}));
-  desktop.ShowFullScreen();
-  EXPECT_EQ(window.geometry, (PixelRect{1920, 0, 2560, 1440}));
+TEST_F(DesktopTest, ASavedPlaceOutsideEveryMonitorOpensOnThePrimaryOne) {
+  struct Case {
+    const char* what;
+    PixelRect saved;
+    PixelRect shown;
+  };
+  const Case cases[] = {
+      {"on the second monitor", {2300, 200, 1024, 768}, {2300, 200, 1024, 768}},
+      {"mostly off the first, partly on it", {-700, -500, 800, 600}, {-700, -500, 800, 600}},
+      {"where a removed monitor was", {6000, 4000, 800, 600}, {560, 240, 800, 600}},
+      {"just left of everything", {-800, 0, 800, 600}, {560, 240, 800, 600}},
+      {"larger than the primary, below everything", {0, 2000, 3000, 1200}, {0, 0, 1920, 1080}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    settings.gFormLastLeft = c.saved.left;
+    settings.gFormLastTop = c.saved.top;
+    settings.gFormLastWidth = c.saved.width;
+    settings.gFormLastHeight = c.saved.height;
+    desktop.ShowWindowed();
+    EXPECT_EQ(window.geometry, c.shown);
+    // The reachable place is what the settings keep.
+    EXPECT_EQ((PixelRect{settings.gFormLastLeft, settings.gFormLastTop, settings.gFormLastWidth,
+                         settings.gFormLastHeight}),
+              c.shown);
+  }
 }
 
 TEST_F(DesktopTest, ClosingInFullScreenKeepsTheWindowedGeometryForTheNextStart) {
