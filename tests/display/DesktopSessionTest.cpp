@@ -65,6 +65,16 @@ bool IsButtonFrame(uint32_t pixel) {
   return Blue(pixel) > 180 && Red(pixel) < 60 && Green(pixel) > 80 && Green(pixel) < 160;
 }
 
+// Black text, its smoothed edges included, on the light grounds of the box.
+bool IsText(uint32_t pixel) {
+  return Red(pixel) < 100 && Green(pixel) < 100 && Blue(pixel) < 100;
+}
+
+template <typename Predicate>
+int PixelCount(const ScreenImage& image, const ScreenRect& part, Predicate matches) {
+  return static_cast<int>(image.Share(part, matches) * part.width * part.height + 0.5);
+}
+
 // The bounds of the pixels of the picture that match.
 template <typename Predicate>
 ScreenRect BoundsOf(const ScreenImage& image, Predicate matches) {
@@ -122,9 +132,9 @@ TEST(DesktopSessionTest, AnUnknownSkinEndsStartUpWithTheFatalMessageAndStillSave
     ASSERT_GT(button.width, 40);
     const ScreenRect text = {icon.x + icon.width, box.y, box.x + box.width - icon.x - icon.width,
                              button.y - box.y};
-    // Two lines of some 15 letters each leave a few hundred dark pixels.
-    EXPECT_GT(shown.Share(text, IsDark) * text.width * text.height, 150);
-    EXPECT_GT(shown.Share(button.Inset(3), IsDark), 0.02);  // "OK"
+    // Two lines of some 15 letters each leave a few hundred dark pixels, "OK" a few dozen.
+    EXPECT_GT(PixelCount(shown, text, IsText), 200);
+    EXPECT_GT(PixelCount(shown, button.Inset(3), IsText), 20);
 
     if (dismissal == "click on OK") {
       RunCommand("xdotool mousemove " + std::to_string(button.x + button.width / 2) + " " +
