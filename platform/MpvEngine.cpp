@@ -139,6 +139,10 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
       {"terminal", "no"},
       {"msg-level", "all=warn"},
       {"pause", "yes"},
+      // The picture fills the destination rectangle it is given: the video
+      // placement decides its shape (forced, zoomed or anamorphic), so libmpv
+      // must not fit the film's own aspect into it again.
+      {"keepaspect", "no"},
       // Rendering never waits for a frame's display time, so it should not
       // be handed frames ahead of it either.
       {"video-timing-offset", "0"},

@@ -41,6 +41,24 @@ std::string Fixture(const std::string& name) {
   return std::string(TAVIZO_TESTS_DIR) + "/fixtures/" + name;
 }
 
+// The colours of the films, as 0xRRGGBB screen pixels: film-4x3 is red above
+// blue, film-2.35x1 yellow above green.
+bool IsRed(uint32_t pixel) {
+  return (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) < 60;
+}
+bool IsBlue(uint32_t pixel) {
+  return (pixel >> 16) < 60 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) > 200;
+}
+bool IsYellow(uint32_t pixel) {
+  return (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) > 200 && (pixel & 0xFF) < 80;
+}
+bool IsGreen(uint32_t pixel) {
+  return (pixel >> 16) < 60 && ((pixel >> 8) & 0xFF) > 100 && (pixel & 0xFF) < 60;
+}
+bool IsBlack(uint32_t pixel) {
+  return pixel == 0;
+}
+
 class MpvEngineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -323,19 +341,15 @@ TEST_F(MpvEngineTest, ThePictureShowsUprightInTheDestinationAndLeavesWithItsMedi
     int32_t x;
     int32_t y;
     const char* what;
-    std::function<bool(uint32_t)> matches;
+    bool (*matches)(uint32_t);
   };
-  auto red = [](uint32_t pixel) {
-    return (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) < 60;
-  };
-  auto blue = [](uint32_t pixel) {
-    return (pixel >> 16) < 60 && ((pixel >> 8) & 0xFF) < 60 && (pixel & 0xFF) > 200;
-  };
-  auto black = [](uint32_t pixel) { return pixel == 0; };
   const Probe probes[] = {
-      {160, 40, "top of the picture", red},       {60, 90, "upper left of the picture", red},
-      {160, 200, "bottom of the picture", blue},  {270, 150, "lower right of the picture", blue},
-      {10, 10, "outside the destination", black}, {300, 230, "outside the destination", black},
+      {160, 40, "top of the picture", IsRed},
+      {60, 90, "upper left of the picture", IsRed},
+      {160, 200, "bottom of the picture", IsBlue},
+      {270, 150, "lower right of the picture", IsBlue},
+      {10, 10, "outside the destination", IsBlack},
+      {300, 230, "outside the destination", IsBlack},
   };
   for (const Probe& probe : probes) {
     SCOPED_TRACE(probe.what);
@@ -348,12 +362,67 @@ TEST_F(MpvEngineTest, ThePictureShowsUprightInTheDestinationAndLeavesWithItsMedi
   engine->SetDestination({0, 0, kWidth, kHeight});
   EXPECT_GT(engine->FramesRendered(), frames);
   loop->PumpPendingEvents();
-  EXPECT_TRUE(red(ScreenPixel(10, 10))) << std::hex << ScreenPixel(10, 10);
+  EXPECT_TRUE(IsRed(ScreenPixel(10, 10))) << std::hex << ScreenPixel(10, 10);
 
   // Closed, the skin's own pixels show again.
   engine->Close();
   loop->PumpPendingEvents();
   EXPECT_EQ(ScreenPixel(160, 200), kKey);
+}
+
+// The picture takes the shape of its destination, whatever the film's own:
+// the aspect modes decide the shape, not the player. A destination larger
+// than the video window is cut by it (zoom).
+TEST_F(MpvEngineTest, ThePictureFillsItsDestinationWhateverItsShape) {
+  struct Case {
+    const char* what;
+    const char* file;
+    PixelRect destination;
+    bool (*top)(uint32_t);
+    bool (*bottom)(uint32_t);
+  };
+  const Case cases[] = {
+      {"4:3 film widened to 16:9", "film-4x3.mp4", {0, 30, 320, 180}, IsRed, IsBlue},
+      {"2.35:1 film heightened to 4:3", "film-2.35x1.mp4", {0, 0, 320, 240}, IsYellow, IsGreen},
+      {"2.35:1 film squeezed into a narrow area",
+       "film-2.35x1.mp4",
+       {80, 0, 160, 240},
+       IsYellow,
+       IsGreen},
+      {"4:3 film zoomed past the window", "film-4x3.mp4", {0, -60, 320, 360}, IsRed, IsBlue},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.what);
+    ASSERT_EQ(engine->Open(Fixture(test.file)).status, OpenStatus::Opened);
+    engine->SetVideoWindow({0, 0, kWidth, kHeight});
+    engine->SetDestination(test.destination);
+    ASSERT_TRUE(PumpUntil([&] { return engine->FramesRendered() > 0; }));
+    presenter->Invalidate();
+    loop->PumpPendingEvents();
+
+    // The corners of the part that shows, and both sides of the picture's
+    // middle line.
+    const PixelRect& d = test.destination;
+    const int32_t top = std::max(d.top, 0) + 4;
+    const int32_t bottom = std::min(d.top + d.height, kHeight) - 5;
+    const int32_t middle = d.top + d.height / 2;
+    const int32_t left = d.left + 4;
+    const int32_t right = d.left + d.width - 5;
+    const struct {
+      int32_t x, y;
+      bool (*matches)(uint32_t);
+    } probes[] = {
+        {left, top, test.top},         {right, top, test.top},
+        {left, bottom, test.bottom},   {right, bottom, test.bottom},
+        {left, middle - 10, test.top}, {right, middle + 10, test.bottom},
+    };
+    for (const auto& probe : probes) {
+      const uint32_t pixel = ScreenPixel(probe.x, probe.y);
+      EXPECT_TRUE(probe.matches(pixel))
+          << std::hex << pixel << std::dec << " at " << probe.x << "," << probe.y;
+    }
+    if (d.left > 4) EXPECT_TRUE(IsBlack(ScreenPixel(d.left - 4, kHeight / 2)));
+  }
 }
 
 }  // namespace
