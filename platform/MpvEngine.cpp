@@ -143,6 +143,10 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
       // placement decides its shape (forced, zoomed or anamorphic), so libmpv
       // must not fit the film's own aspect into it again.
       {"keepaspect", "no"},
+      // A browsed file plays as itself and opens nothing else: no play-list
+      // expansion (.m3u, .pls, .cue), no files or addresses that a medium
+      // refers to, and nothing from the network.
+      {"access-references", "no"},
       // Rendering never waits for a frame's display time, so it should not
       // be handed frames ahead of it either.
       {"video-timing-offset", "0"},
@@ -253,6 +257,9 @@ OpenResult MpvEngine::Open(const std::string& path) {
     } else if (event->event_id == MPV_EVENT_END_FILE) {
       const auto* end = static_cast<const mpv_event_end_file*>(event->data);
       if (entryId != 0 ? end->playlist_entry_id == entryId : started) {
+        // Whatever the failed entry left queued in libmpv (the entries of a
+        // play list, say) is dropped before it can start.
+        RunCommand({"stop"});
         // Nothing could read the file at all, or it is not there.
         if (end->error == MPV_ERROR_UNKNOWN_FORMAT || end->error == MPV_ERROR_LOADING_FAILED) {
           return {OpenStatus::NothingToRender, mpv_error_string(end->error)};
@@ -309,7 +316,9 @@ void MpvEngine::ForgetMedium() {
 }
 
 void MpvEngine::Close() {
-  if (mIsOpen) RunCommand({"stop"});
+  // Also when nothing is open: a medium that failed or ended may have left
+  // libmpv with more to play, and stopping ends all of it.
+  RunCommand({"stop"});
   ForgetMedium();
   // The old picture leaves the skin with its medium.
   mDestination = {};

@@ -5,13 +5,19 @@
 #include "platform/MpvEngine.h"
 
 #include <SDL.h>
+#include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -423,6 +429,59 @@ TEST_F(MpvEngineTest, ThePictureFillsItsDestinationWhateverItsShape) {
     }
     if (d.left > 4) EXPECT_TRUE(IsBlack(ScreenPixel(d.left - 4, kHeight / 2)));
   }
+}
+
+// A play list is not a medium: opening one reads none of the files or
+// addresses it names, and closing leaves nothing running.
+TEST_F(MpvEngineTest, APlayListOpensNothingItNames) {
+  TempFolder folder;
+  const std::string film = folder.File("named.mp4");
+  std::filesystem::copy_file(Fixture("film-4x3.mp4"), film);
+  const int watcher = inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(watcher, 0);
+  ASSERT_GE(inotify_add_watch(watcher, film.c_str(), IN_OPEN | IN_ACCESS), 0);
+
+  // A web server on this machine that only counts connections.
+  const int server = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+  ASSERT_GE(server, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(server, 4), 0);
+  ASSERT_EQ(getsockname(server, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const std::string url =
+      "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/named.mp4";
+
+  const struct {
+    const char* name;
+    std::string text;
+  } lists[] = {
+      {"list.m3u", "#EXTM3U\n" + film + "\n" + url + "\n"},
+      {"list.pls", "[playlist]\nFile1=" + film + "\nFile2=" + url + "\nNumberOfEntries=2\n"},
+      {"list.cue", "FILE \"named.mp4\" WAVE\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\nFILE \"" +
+                       url + "\" WAVE\n  TRACK 02 AUDIO\n    INDEX 01 00:00:00\n"},
+  };
+  for (const auto& list : lists) {
+    SCOPED_TRACE(list.name);
+    folder.Write(list.name, list.text);
+    const OpenResult result = engine->Open(folder.File(list.name));
+    EXPECT_EQ(result.status, OpenStatus::NothingToRender) << result.errorDescription;
+    EXPECT_FALSE(engine->IsOpen());
+    PumpFor(std::chrono::milliseconds(300));
+    engine->Close();
+    PumpFor(std::chrono::milliseconds(500));
+
+    char events[4096];
+    EXPECT_LE(read(watcher, events, sizeof events), 0) << "the named film was opened";
+    const int connection = accept(server, nullptr, nullptr);
+    EXPECT_LT(connection, 0) << "the named address was asked";
+    if (connection >= 0) close(connection);
+  }
+  close(server);
+  close(watcher);
+  EXPECT_EQ(engine->Open(Fixture("film-4x3.mp4")).status, OpenStatus::Opened);
 }
 
 }  // namespace
