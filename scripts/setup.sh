@@ -19,6 +19,8 @@ packages=(
   # The Debian package (cpack -G DEB reads its dependencies with dpkg-shlibdeps)
   # and the checks of the desktop entry and the AppStream metainfo.
   dpkg-dev file desktop-file-utils appstream
+  # tests/fixtures/make-fixtures.sh makes the test films with it.
+  ffmpeg
 )
 
 missing=()
