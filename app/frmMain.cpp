@@ -58,7 +58,7 @@ frmMain::frmMain(const FrmMainServices& services)
   mBrowser = std::make_unique<Browser>(
       BrowserServices{mSettings, mBrowse, mTexts, mFocus, mScreen, mMedia.mInfo, services.pump});
   mBrowser->SetMediaCallbacks(
-      [this](const std::string& path) { return mMedia.mSession.cmdOpenFile(path); },
+      [this](const std::string& path) { return mMedia.mSession.OpenMedium(path); },
       [this](bool needsReopen) { mMedia.mState.mNeedsReopen = needsReopen; });
   mDispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
     return mNavigator.NavigationStep(source, name);

@@ -237,12 +237,15 @@ void Browser::OpenFileRow(int32_t index) {
   }
   browse.mPlayingIndex = index;
 
-  bool opened = false;
+  OpenOutcome outcome = OpenOutcome::Failed;
   if (mOpenFile) {
-    opened = mOpenFile(path);
+    outcome = mOpenFile(path);
   } else {
     WriteLog("ActivateEntry: no media session to open " + path);
   }
+  // The open that took this one's place has set the playing row and its count.
+  if (outcome == OpenOutcome::Overtaken) return;
+  const bool opened = outcome == OpenOutcome::Opened;
   if (opened) {
     const int32_t row = RoundToInt32(browse.mPlayingIndex);
     if (row >= 1 && row <= UsableRowCount(browse.mPlayingList)) {

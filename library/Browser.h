@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/OpenOutcome.h"
 #include "library/BrowseState.h"
 #include "library/VolumeList.h"
 
@@ -36,9 +37,9 @@ class Browser {
  public:
   // Lists the mounted volumes; ReadVolumeList on a real machine.
   using VolumeSource = std::function<std::vector<MountedVolume>()>;
-  // Opens a file (full path) and starts playback; true on success. The media
-  // session's cmdOpenFile.
-  using OpenFile = std::function<bool(const std::string& path)>;
+  // Opens a file (full path) and starts playback. The media session's
+  // OpenMedium.
+  using OpenFile = std::function<OpenOutcome(const std::string& path)>;
   // Sets or clears the media session's mNeedsReopen.
   using SetNeedsReopen = std::function<void(bool needsReopen)>;
 
@@ -63,7 +64,8 @@ class Browser {
   // another folder was playing (or this folder's rows have changed since,
   // keeping the play counts of the files still there), the file is opened,
   // its play count raised on success and mNeedsReopen cleared, or set on
-  // failure. The list is redrawn afterwards. Calls made while a rescan lets
+  // failure (an open overtaken by another one changes neither). The list is
+  // redrawn afterwards. Calls made while a rescan lets
   // pending events run are ignored: the list they saw is about to be replaced.
   void ActivateEntry(int32_t& index);
   // The same for a row given as a value, such as -1 or 1.

@@ -52,6 +52,11 @@ void MediaSession::ShowStatus(const char* text) {
 }
 
 bool MediaSession::cmdOpenFile(const std::string& path) {
+  return OpenMedium(path) == OpenOutcome::Opened;
+}
+
+OpenOutcome MediaSession::OpenMedium(const std::string& path) {
+  const uint64_t open = ++mOpensBegun;
   mInfoTimer.Disable();
   mState.mNeedsReopen = false;
   mTexts.mMediaTitle = "prepare media";
@@ -65,21 +70,24 @@ bool MediaSession::cmdOpenFile(const std::string& path) {
   }
 
   CloseMedia();
+  // A file opened by an event that ran just now is the user's latest choice:
+  // it plays, and this open ends here.
+  if (open != mOpensBegun) return OpenOutcome::Overtaken;
   const OpenResult opened = mEngine.Open(path);
   if (opened.status == OpenStatus::NothingToRender) {
     ShowStatus("nothing to render");
-    return FailOpen({});
+    return FailOpen(open, {});
   }
   if (opened.status != OpenStatus::Opened) {
     // A file that never finished loading comes back here too, so the open
     // ends instead of hanging.
-    return FailOpen(opened.errorDescription.empty() ? "the medium could not be opened"
-                                                    : opened.errorDescription);
+    return FailOpen(open, opened.errorDescription.empty() ? "the medium could not be opened"
+                                                          : opened.errorDescription);
   }
 
   if (!AnalyseStreams()) {
     ShowStatus("noting to render");
-    return FailOpen({});
+    return FailOpen(open, {});
   }
   if (mState.mHasAudio) mVolume.ApplyVolume();
 
@@ -98,7 +106,7 @@ bool MediaSession::cmdOpenFile(const std::string& path) {
   }
   mTransport.cmdPlay();
   mInfoTimer.Enable();
-  return true;
+  return OpenOutcome::Opened;
 }
 
 // Logs one entry per stream and learns from the texts whether the medium has
@@ -122,9 +130,10 @@ bool MediaSession::AnalyseStreams() {
   return mState.mHasAudio || mState.mHasVideo;
 }
 
-bool MediaSession::FailOpen(const std::string& errorDescription) {
+OpenOutcome MediaSession::FailOpen(uint64_t open, const std::string& errorDescription) {
   if (!errorDescription.empty()) WriteLog("cmdOpenFile Error: " + errorDescription);
   CloseMedia();
+  if (open != mOpensBegun) return OpenOutcome::Overtaken;
   mState.mNeedsReopen = true;
   mState.mHasAudio = false;
   mState.mHasVideo = false;
@@ -137,7 +146,7 @@ bool MediaSession::FailOpen(const std::string& errorDescription) {
     mInfo.HideInfo("waitPrepare");
   }
   mInfoTimer.Enable();
-  return false;
+  return OpenOutcome::Failed;
 }
 
 void MediaSession::CloseMedia() {
@@ -146,7 +155,11 @@ void MediaSession::CloseMedia() {
   mState.mIsRunning = false;
   // Whatever runs in this pass finds the flags cleared while the medium is
   // still there, so it can still be called safely.
+  const uint64_t opensBefore = mOpensBegun;
   mPump.PumpPendingEvents();
+  // An open made in the pass has closed the old medium itself, and its own
+  // medium stays.
+  if (mOpensBegun != opensBefore) return;
   mEngine.Close();
 }
 

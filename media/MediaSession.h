@@ -4,7 +4,10 @@
 // picture, volume applied, video placed, playback started), closing it, and
 // polling it for the end of the stream. At most one medium is open at a time.
 
+#include <cstdint>
 #include <string>
+
+#include "app/OpenOutcome.h"
 
 class EventPump;
 class InfoDisplay;
@@ -29,7 +32,8 @@ class MediaSession {
   MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
                UiTexts& texts, OverlayState& overlay, const FocusState& focus,
                const SkinModel& skin, Screen& screen, InfoDisplay& info, EventPump& pump,
-               UiTimer& infoTimer, VolumeControl& volume, VideoPlacement& placement, Transport& transport);
+               UiTimer& infoTimer, VolumeControl& volume, VideoPlacement& placement,
+               Transport& transport);
 
   // Closes any open medium, opens the file at path and starts playback. True
   // when the medium carries sound or picture and plays; false otherwise, and
@@ -37,9 +41,13 @@ class MediaSession {
   // reopens the list entry at the cursor. timInfoUpdate is off while opening
   // and on again afterwards, whatever the outcome.
   bool cmdOpenFile(const std::string& path);
+  // The same, telling a failure apart from an open that gave way to another
+  // one begun while the old medium closed (see OpenOutcome).
+  OpenOutcome OpenMedium(const std::string& path);
 
   // Stops and releases the open medium after letting pending events run once;
-  // safe when nothing is open.
+  // safe when nothing is open. When those events open another file, that
+  // file stays open.
   void CloseMedia();
 
   // Takes at most one event of the open medium (only while it has sound or
@@ -48,7 +56,7 @@ class MediaSession {
 
  private:
   bool AnalyseStreams();
-  bool FailOpen(const std::string& errorDescription);
+  OpenOutcome FailOpen(uint64_t open, const std::string& errorDescription);
   void ShowStatus(const char* text);
 
   MediaEngine& mEngine;
@@ -65,4 +73,7 @@ class MediaSession {
   VolumeControl& mVolume;
   VideoPlacement& mPlacement;
   Transport& mTransport;
+  // Counts the opens begun, so that an open can tell whether another one
+  // began while it let pending events run.
+  uint64_t mOpensBegun = 0;
 };

@@ -49,8 +49,11 @@ bool PlayModes::IsFileRow(int32_t row) const {
   return row >= 1 && row < static_cast<int32_t>(list.size()) && list[row].kind == kEntryFile;
 }
 
-bool PlayModes::OpenRow(int32_t row) {
-  return mSession.cmdOpenFile(mBrowse.mPlayingFolder + mBrowse.mPlayingList[row].text);
+// Only a file row opens; the list may have been replaced since the row was
+// chosen (an open lets pending events run), so the row is checked here.
+OpenOutcome PlayModes::OpenRow(int32_t row) {
+  if (!IsFileRow(row)) return OpenOutcome::Failed;
+  return mSession.OpenMedium(mBrowse.mPlayingFolder + mBrowse.mPlayingList[row].text);
 }
 
 int32_t PlayModes::PlayingRow() const {
@@ -58,19 +61,18 @@ int32_t PlayModes::PlayingRow() const {
 }
 
 void PlayModes::cmdNext(bool wrap) {
-  bool opened = false;
   if (mSettings.gPlayMode == kRandomPlay || mSettings.gPlayMode == kRepeatRandom) {
-    NextAtRandom(wrap, opened);
+    Finish(NextAtRandom(wrap));
   } else {
-    NextInSequence(wrap, opened);
+    Finish(NextInSequence(wrap));
   }
-  Finish(opened);
 }
 
 // Tries the rows after the playing one, at most count - 1 of them.
-void PlayModes::NextInSequence(bool wrap, bool& opened) {
+OpenOutcome PlayModes::NextInSequence(bool wrap) {
   const int32_t count = EntryCount(mBrowse.mPlayingList);
   const bool wraps = wrap || mSettings.gPlayMode == kRepeatAll;
+  OpenOutcome outcome = OpenOutcome::Failed;
   int32_t tries = 1;
   do {
     mBrowse.mPlayingIndex += 1;
@@ -78,15 +80,16 @@ void PlayModes::NextInSequence(bool wrap, bool& opened) {
       if (!wraps) break;
       mBrowse.mPlayingIndex = 1;
     }
-    opened = IsFileRow(PlayingRow()) && OpenRow(PlayingRow());
+    outcome = OpenRow(PlayingRow());
     ++tries;
-  } while (!opened && tries < count);
+  } while (outcome == OpenOutcome::Failed && tries < count);
+  return outcome;
 }
 
 // Walks the rows round from a random one. The first round takes only files
 // opened fewer times than the playing one; with wrap (or in "repeat random")
 // a second round also takes files opened as often, the playing one included.
-void PlayModes::NextAtRandom(bool wrap, bool& opened) {
+OpenOutcome PlayModes::NextAtRandom(bool wrap) {
   const int32_t count = EntryCount(mBrowse.mPlayingList);
   const EntryList& list = mBrowse.mPlayingList;
   const int32_t current = PlayingRow();
@@ -95,20 +98,22 @@ void PlayModes::NextAtRandom(bool wrap, bool& opened) {
   const int32_t firstLeast = least;
   const bool widens = wrap || mSettings.gPlayMode == kRepeatRandom;
   int32_t row = static_cast<int32_t>(mRandom() * count + 1);
+  OpenOutcome outcome = OpenOutcome::Failed;
   int32_t tries = 1;
   while (true) {
     row += 1;
     if (row > count) row = 1;
-    if (IsFileRow(row) && list[row].playCount < least) opened = OpenRow(row);
+    if (IsFileRow(row) && list[row].playCount < least) outcome = OpenRow(row);
     tries += 1;
     if (tries > count) {
       if (!widens) break;
       tries = 1;
       least += 1;
     }
-    if (least >= firstLeast + 2 || opened) break;
+    if (least >= firstLeast + 2 || outcome != OpenOutcome::Failed) break;
   }
-  if (opened) mBrowse.mPlayingIndex = row;
+  if (outcome == OpenOutcome::Opened) mBrowse.mPlayingIndex = row;
+  return outcome;
 }
 
 void PlayModes::cmdPrevious(bool wrap) {
@@ -117,7 +122,7 @@ void PlayModes::cmdPrevious(bool wrap) {
     return;
   }
   const int32_t count = EntryCount(mBrowse.mPlayingList);
-  bool opened = false;
+  OpenOutcome outcome = OpenOutcome::Failed;
   int32_t tries = 1;
   do {
     mBrowse.mPlayingIndex -= 1;
@@ -125,17 +130,19 @@ void PlayModes::cmdPrevious(bool wrap) {
       if (!wrap) break;
       mBrowse.mPlayingIndex = count;
     }
-    opened = IsFileRow(PlayingRow()) && OpenRow(PlayingRow());
+    outcome = OpenRow(PlayingRow());
     ++tries;
-  } while (tries < count && !opened);
-  Finish(opened);
+  } while (tries < count && outcome == OpenOutcome::Failed);
+  Finish(outcome);
 }
 
-void PlayModes::Finish(bool opened) {
-  if (opened) {
-    mBrowse.mPlayingList[PlayingRow()].playCount += 1;
+// An open that was overtaken leaves the playing list, its counts and
+// mNeedsReopen to the open that took its place.
+void PlayModes::Finish(OpenOutcome outcome) {
+  if (outcome == OpenOutcome::Opened) {
+    if (IsFileRow(PlayingRow())) mBrowse.mPlayingList[PlayingRow()].playCount += 1;
     mState.mNeedsReopen = false;
-  } else {
+  } else if (outcome == OpenOutcome::Failed) {
     mState.mNeedsReopen = true;
   }
   if (EqualsIgnoreCase(mFocus.mCurrentWindow, "wndVidMain")) {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <string>
 
+#include "app/OpenOutcome.h"
+
 class MediaSession;
 class Screen;
 class Transport;
@@ -62,11 +64,11 @@ class PlayModes {
 
  private:
   bool IsFileRow(int32_t row) const;
-  bool OpenRow(int32_t row);
+  OpenOutcome OpenRow(int32_t row);
   int32_t PlayingRow() const;
-  void NextInSequence(bool wrap, bool& opened);
-  void NextAtRandom(bool wrap, bool& opened);
-  void Finish(bool opened);
+  OpenOutcome NextInSequence(bool wrap);
+  OpenOutcome NextAtRandom(bool wrap);
+  void Finish(OpenOutcome outcome);
 
   MediaSession& mSession;
   Transport& mTransport;

@@ -92,7 +92,7 @@ class BrowserTest : public testing::Test {
     browser.SetMediaCallbacks(
         [this](const std::string& path) {
           opened.push_back(path);
-          return openSucceeds;
+          return openSucceeds ? OpenOutcome::Opened : OpenOutcome::Failed;
         },
         [this](bool value) { needsReopen = value; });
   }

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <utility>
 
+#include "library/Browser.h"
+#include "support/FakeInfoDisplay.h"
 #include "support/MediaTestRig.h"
 
 namespace {
@@ -223,6 +226,67 @@ TEST_F(MediaPlayModesTest, AHeaderCountingMoreRowsThanTheListHoldsOpensNothingOu
   rig.settings.gPlayMode = kRepeatAll;
   M().cmdNext(false);
   EXPECT_EQ(rig.engine.mOpenedPaths.size(), 2u);
+}
+
+// While the next file opens, the old medium's close lets pending events run,
+// and among them the user picks a file of a shorter list: another folder, or
+// this one read again after files went away. That choice plays; the open it
+// interrupted gives way instead of playing its own file or touching rows of
+// a list that is gone.
+TEST_F(MediaPlayModesTest, AFileChosenWhileTheNextOneOpensTakesItsPlace) {
+  struct Case {
+    const char* name;
+    int32_t mode;
+    bool nextOpens;      // whether the next file (a at random, c in sequence) opens
+    const char* folder;  // where the chosen file lies
+  };
+  const Case cases[] = {
+      {"random play, the next file opens, another folder", kRandomPlay, true, "/n/"},
+      {"random play, the next file opens, this folder shrunk", kRandomPlay, true, "/m/"},
+      {"random play, the next file fails", kRandomPlay, false, "/n/"},
+      {"continous play, the next file fails", kContinuousPlay, false, "/m/"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MediaTestRig r;
+    Prepare(r);
+    r.ShowFolder("/m/", FolderList(0, 1, 0));
+    if (!c.nextOpens) {
+      r.engine.Script("/m/a.mkv", FakeMedium::Broken("bad header"));
+      r.engine.Script("/m/c.mkv", FakeMedium::Broken("bad header"));
+    }
+    const std::string path = std::string(c.folder) + "x.mkv";
+    r.engine.Script(path, FakeMedium::Film(60));
+    r.settings.gPlayMode = c.mode;
+    PlayRow(r, 4);
+    r.randomValues = {0.2};  // the walk starts at a, row 3: just past the shorter list
+
+    FakeInfoDisplay info;
+    Browser browser(
+        BrowserServices{r.settings, r.browse, r.texts, r.focus, r.screen, info, r.pump});
+    browser.SetMediaCallbacks(
+        [&r](const std::string& path) { return r.media.mSession.OpenMedium(path); },
+        [&r](bool needsReopen) { r.media.mState.mNeedsReopen = needsReopen; });
+    bool chosen = false;
+    r.pump.mDuringPass = [&] {
+      if (std::exchange(chosen, true)) return;
+      r.settings.gPlaylistName = c.folder;
+      r.browse.mBrowseList = MakeList({{"<back>", kEntryBack}, {"x.mkv", kEntryFile}});
+      browser.ActivateEntry(2);
+    };
+
+    EndOfMedium(r);
+
+    EXPECT_EQ(r.engine.mOpenedPaths, std::vector<std::string>{path});
+    EXPECT_TRUE(r.engine.IsOpen());
+    EXPECT_TRUE(r.media.mState.mIsRunning);
+    EXPECT_EQ(r.texts.mMediaTitle, "x.mkv");
+    EXPECT_EQ(r.browse.mPlayingFolder, c.folder);
+    EXPECT_EQ(r.browse.mPlayingIndex, 2);
+    ASSERT_EQ(r.browse.mPlayingList.size(), 3u);
+    EXPECT_EQ(r.browse.mPlayingList[2].playCount, 1);
+    EXPECT_FALSE(r.media.mState.mNeedsReopen);
+  }
 }
 
 TEST_F(MediaPlayModesTest, PlayModeCyclesThroughTheSixNames) {
