@@ -20,10 +20,12 @@ void main() {
 }
 )";
 
-// Each window pixel shows the UI pixel under it, except key-coloured pixels
-// inside the video window, which show the video layer (black outside the
-// destination rectangle). Rectangles are left, top, right, bottom (exclusive)
-// in picture pixels, rows counted from the top.
+// Each window pixel shows the UI pixel under it, except key-coloured pixels:
+// inside the video window and the destination rectangle they show the video
+// layer, anywhere else black. The key colour itself never shows, so a video
+// area with nothing open (or nothing placed yet) is black. Rectangles are
+// left, top, right, bottom (exclusive) in picture pixels, rows counted from
+// the top.
 constexpr const char* kFragmentShader = R"(#version 330 core
 uniform sampler2D uUi;
 uniform sampler2D uVideo;
@@ -42,8 +44,8 @@ void main() {
   ivec2 p = ivec2(floor(fromTop * vec2(uPictureSize) / uViewportSize));
   p = clamp(p, ivec2(0), uPictureSize - 1);
   vec3 ui = texelFetch(uUi, p, 0).rgb;
-  if (Inside(p, uVideoWindow) && ivec3(round(ui * 255.0)) == ivec3(16, 0, 16)) {
-    if (!Inside(p, uVideoDestination)) {
+  if (ivec3(round(ui * 255.0)) == ivec3(16, 0, 16)) {
+    if (!Inside(p, uVideoWindow) || !Inside(p, uVideoDestination)) {
       oColor = vec4(0.0, 0.0, 0.0, 1.0);
       return;
     }

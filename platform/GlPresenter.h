@@ -17,6 +17,8 @@ class SdlMainWindow;
 // rectangle into which the media adapter renders; outside the destination
 // rectangle (and until anything was rendered) it is black. So the remote panel
 // and the information elements drawn over a full-screen video stay visible.
+// Key-coloured pixels outside the video window are black too: the key colour
+// is never shown as itself, and a video area with nothing open is black.
 //
 // All rectangles are in pixels of the picture, top-left origin. Every method
 // makes the window's GL context current. The presenter must be destroyed while

@@ -161,7 +161,7 @@ TEST_F(GlPresenterTest, PresentsOnlyWhenSomethingChanged) {
   EXPECT_TRUE(presenter->PresentIfChanged());
 }
 
-TEST_F(GlPresenterTest, KeyColourShowsTheBlackVideoLayerOnlyInsideTheVideoWindow) {
+TEST_F(GlPresenterTest, KeyColourShowsTheVideoLayerInsideTheVideoWindowAndBlackElsewhere) {
   ASSERT_TRUE(presenter->PresentIfChanged());
   ExpectScreen({
       {10, 10, kRed, "left half"},
@@ -170,7 +170,7 @@ TEST_F(GlPresenterTest, KeyColourShowsTheBlackVideoLayerOnlyInsideTheVideoWindow
       {63, 47, kBlue, "bottom-right corner"},
       {37, 6, kBlack, "key in the window, outside the destination"},
       {41, 6, kBlack, "key in the destination, nothing rendered yet"},
-      {38, 33, kKey, "key outside the video window"},
+      {38, 33, kBlack, "key outside the video window"},
       {50, 6, kBlue, "not key-coloured inside the window"},
   });
 }
@@ -182,7 +182,7 @@ TEST_F(GlPresenterTest, RenderedVideoShowsThroughTheKeyColourUpright) {
       {41, 5, kYellow, "upper half of the video picture"},
       {43, 10, kGreen, "lower half of the video picture"},
       {37, 6, kBlack, "key outside the destination"},
-      {38, 33, kKey, "key outside the video window"},
+      {38, 33, kBlack, "key outside the video window"},
       {10, 10, kRed, "UI beside the video"},
       {50, 6, kBlue, "UI over the video"},
   });
@@ -191,10 +191,10 @@ TEST_F(GlPresenterTest, RenderedVideoShowsThroughTheKeyColourUpright) {
   ASSERT_TRUE(presenter->PresentIfChanged());
   ExpectScreen({{43, 10, kBlack, "cleared video layer"}, {10, 10, kRed, "UI"}});
 
-  // Moving the window away leaves the key colour visible.
+  // Without a video window the key colour is black, never itself.
   presenter->SetVideoWindow(PixelRect{});
   ASSERT_TRUE(presenter->PresentIfChanged());
-  ExpectScreen({{41, 6, kKey, "no video window"}});
+  ExpectScreen({{41, 6, kBlack, "no video window"}});
 }
 
 TEST_F(GlPresenterTest, UploadsOnlyTheGivenRectangleAndStartsBlackAfterAResize) {
