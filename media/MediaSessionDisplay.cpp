@@ -33,11 +33,13 @@ bool MediaSessionDisplay::IsScrolling() const {
 int32_t MediaSessionDisplay::ScrollRate() const {
   return mState.mScrollRate;
 }
+// With nothing open (after a failed open, say) the bars show no position,
+// not that of the medium played before.
 double MediaSessionDisplay::Duration() const {
-  return mState.mDuration;
+  return mEngine.IsOpen() ? mState.mDuration : 0;
 }
 double MediaSessionDisplay::LastShownPosition() const {
-  return mOnScreenInfo.LastShownPosition();
+  return mEngine.IsOpen() ? mOnScreenInfo.LastShownPosition() : 0;
 }
 const std::string& MediaSessionDisplay::MediaTitle() const {
   return mTexts.mMediaTitle;

@@ -80,6 +80,10 @@ void Transport::cmdPause() {
   mEngine.Pause();
   mState.mIsRunning = false;
   StopScrolling();
+  // A paused position no longer changes, so nothing else would redraw the
+  // state; the information and the play button show "(Pause)" at once.
+  RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
+  RedrawCurrentElement(mScreen, mFocus, "cmdPlay");
 }
 
 void Transport::cmdStop() {

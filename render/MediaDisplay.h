@@ -12,13 +12,13 @@ class MediaDisplay {
  public:
   virtual ~MediaDisplay() = default;
 
-  virtual bool IsOpen() const = 0;        // a medium is open
-  virtual bool IsRunning() const = 0;     // playback was last told to run
+  virtual bool IsOpen() const = 0;     // a medium is open
+  virtual bool IsRunning() const = 0;  // playback was last told to run
   virtual bool HasVideo() const = 0;
-  virtual bool IsScrolling() const = 0;   // fast forward or rewind runs
+  virtual bool IsScrolling() const = 0;  // fast forward or rewind runs
   virtual int32_t ScrollRate() const = 0;
-  virtual double Duration() const = 0;           // seconds
-  virtual double LastShownPosition() const = 0;  // seconds
+  virtual double Duration() const = 0;           // seconds; 0 when nothing is open
+  virtual double LastShownPosition() const = 0;  // seconds; 0 when nothing is open
   virtual const std::string& MediaTitle() const = 0;
   virtual const std::string& StatusText() const = 0;
 

@@ -65,4 +65,24 @@ TEST(MediaTextsTest, TimeTextShowsPositionAndDurationAndNothingWhenClosed) {
   EXPECT_EQ(rig.media.mDisplay.PositionText(), "00:01:06");
 }
 
+// What the information element draws right after Pause, and what the
+// progress bars get after an open that failed.
+TEST(MediaTextsTest, PauseShowsAtOnceAndAFailedOpenLeavesNoPosition) {
+  MediaTestRig rig;
+  rig.engine.Script("/m/a.mkv", FakeMedium::Film(600));
+  ASSERT_TRUE(rig.media.mSession.cmdOpenFile("/m/a.mkv"));
+  rig.engine.SetPosition(30);
+  rig.media.mOnScreenInfo.InfoUpdateTick();
+  std::vector<std::string> drawn;
+  rig.screen.mOnRedrawElement = [&](std::string_view name, bool) {
+    if (name == "wndMain.picVideoInfo") drawn.push_back(rig.media.mDisplay.MediaStateText());
+  };
+  rig.media.mTransport.cmdPause();
+  EXPECT_EQ(drawn, std::vector<std::string>{"(Pause)"});
+
+  EXPECT_FALSE(rig.media.mSession.cmdOpenFile("/m/missing.mkv"));
+  EXPECT_EQ(rig.media.mDisplay.Duration(), 0);
+  EXPECT_EQ(rig.media.mDisplay.LastShownPosition(), 0);
+}
+
 }  // namespace
