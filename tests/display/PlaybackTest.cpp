@@ -4,9 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "app/Conversions.h"
+#include "media/VideoPlacement.h"
 #include "support/PlaybackDriver.h"
 
 namespace {
@@ -61,6 +65,52 @@ ScreenRect BottomQuarter(const ScreenRect& rect) {
 
 bool IsPicture(uint32_t pixel) {
   return !IsDark(pixel);
+}
+
+// The part of a rectangle that lies inside the area.
+ScreenRect Within(const ScreenRect& area, const ScreenRect& rect) {
+  const int left = std::max(area.x, rect.x);
+  const int top = std::max(area.y, rect.y);
+  const int right = std::min(area.x + area.width, rect.x + rect.width);
+  const int bottom = std::min(area.y + area.height, rect.y + rect.height);
+  return {left, top, right - left, bottom - top};
+}
+
+// The bounds of the picture's pixels in a captured area.
+ScreenRect PictureBounds(const ScreenImage& image) {
+  const ScreenRect& rect = image.Rect();
+  int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;
+  for (int y = rect.y; y < rect.y + rect.height; ++y) {
+    for (int x = rect.x; x < rect.x + rect.width; ++x) {
+      if (!IsPicture(image.Pixel(x, y))) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < left) return {};
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// The picture's bounds once two captures a little apart agree.
+ScreenRect SettledPictureBounds(const ScreenRect& area) {
+  SleepMs(300);
+  ScreenRect last = PictureBounds(ScreenImage::Capture(area));
+  for (int tries = 0; tries < 20; ++tries) {
+    SleepMs(100);
+    const ScreenRect now = PictureBounds(ScreenImage::Capture(area));
+    if (now == last) break;
+    last = now;
+  }
+  return last;
+}
+
+std::string RectText(const ScreenRect& rect, const ScreenRect& area) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%d %d %d %d", rect.x - area.x, rect.y - area.y, rect.width,
+                rect.height);
+  return text;
 }
 
 TEST(PlaybackTest, AWideFilmIsLetterboxedAndContinuousPlayOpensTheNextFile) {
@@ -244,6 +294,84 @@ TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
   EXPECT_GT(shown.Share(red, IsReddish), 0.95);
   EXPECT_GT(shown.Share(blueLeft, IsBluish), 0.95);
   if (HasFailure()) TakeScreenshot("/tmp/tavizo-remote-panel-failure.png");
+}
+
+// The picture's bounds on the screen in each aspect mode, with and without an
+// anamorphic display, for a 16:9, a 4:3 and a 2.35:1 film, in the default
+// skin's 4:3 video area and in full-screen video on the 16:9 screen, against
+// what the aspect rules compute. Prints the table it checks: the destination
+// and the part of it that shows, x and y relative to the area.
+TEST(PlaybackTest, ThePictureOnScreenHasTheShapeTheAspectRulesGive) {
+  struct Film {
+    const char* fixture;
+    const char* name;
+    const char* label;
+    int32_t aspectX;
+    int32_t aspectY;
+  };
+  const Film films[] = {{"film-16x9.mp4", "1 wide.mp4", "16:9", 16, 9},
+                        {"film-4x3.mp4", "2 narrow.mp4", "4:3", 4, 3},
+                        {"film-2.35x1.mp4", "3 widest.mp4", "2.35:1", 47, 20}};
+  // A steps the aspect mode, O the anamorphic display, F full-screen video.
+  const std::string keys =
+      "\"key.65.0\",\"*.cmdARMode\"\r\n\"key.79.0\",\"*.cmdChangeOutputAR\"\r\n"
+      "\"key.70.0\",\"*.cmdFullsize\"\r\n";
+  const char* modeNames[] = {"source", "force", "zoom"};
+  std::printf("%-17s %-7s %-7s %-5s %-21s %-18s %-18s\n", "area", "film", "mode", "anam",
+              "destination", "computed shown", "measured shown");
+  for (const bool fullScreen : {false, true}) {
+    SCOPED_TRACE(fullScreen ? "full screen" : "windowed");
+    PlaybackDriver driver(
+        {{films[0].fixture, films[0].name},
+         {films[1].fixture, films[1].name},
+         {films[2].fixture, films[2].name}},
+        std::string("\"gOSDTime\",0\r\n") + (fullScreen ? "\"gIsFormFullScreen\",1\r\n" : ""),
+        keys);
+    ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+    ASSERT_TRUE(driver.PressReturn());
+    for (const Film& film : films) {
+      SCOPED_TRACE(film.fixture);
+      // The next row of the list, played; full-screen video is left for it.
+      if (fullScreen && &film != films) {
+        ASSERT_TRUE(driver.PressKey("f", 70));
+      }
+      ASSERT_TRUE(driver.PressDown() && driver.PressReturn());
+      ASSERT_TRUE(driver.WaitForCaption(std::string("Tavizo: ") + film.name, kTimeoutMs))
+          << driver.Caption();
+      if (fullScreen) {
+        ASSERT_TRUE(driver.PressKey("f", 70));
+      }
+      const ScreenRect area = fullScreen ? driver.ClientRect() : driver.ElementRect(kVideoWindow);
+      ASSERT_GT(area.width, 0);
+      for (const bool anamorphic : {false, true}) {
+        for (int32_t mode = 0; mode < 3; ++mode) {
+          // Force mode shows 4:3, or 16:9 on an anamorphic display.
+          const bool force = mode == 1;
+          const int32_t aspectX = force ? (anamorphic ? 16 : 4) : film.aspectX;
+          const int32_t aspectY = force ? (anamorphic ? 9 : 3) : film.aspectY;
+          const VideoFit fit =
+              FitPicture(area.width, area.height, aspectX, aspectY, mode, anamorphic);
+          const ScreenRect destination{area.x + RoundToInt32(fit.left),
+                                       area.y + RoundToInt32(fit.top), RoundToInt32(fit.width),
+                                       RoundToInt32(fit.height)};
+          const ScreenRect computed = Within(area, destination);
+          const ScreenRect shown = SettledPictureBounds(area);
+          std::printf("%-17s %-7s %-7s %-5s %-21s %-18s %-18s\n",
+                      fullScreen ? "16:9 full screen" : "4:3 area", film.label, modeNames[mode],
+                      anamorphic ? "yes" : "no", RectText(destination, area).c_str(),
+                      RectText(computed, area).c_str(), RectText(shown, area).c_str());
+          SCOPED_TRACE(std::string(modeNames[mode]) + (anamorphic ? " anamorphic" : ""));
+          EXPECT_NEAR(shown.x, computed.x, 2);
+          EXPECT_NEAR(shown.y, computed.y, 2);
+          EXPECT_NEAR(shown.width, computed.width, 2);
+          EXPECT_NEAR(shown.height, computed.height, 2);
+          ASSERT_TRUE(driver.PressKey("a", 65));
+        }
+        ASSERT_TRUE(driver.PressKey("o", 79));
+      }
+    }
+    if (HasFailure()) TakeScreenshot("/tmp/tavizo-aspect-failure.png");
+  }
 }
 
 }  // namespace
