@@ -145,8 +145,11 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
       {"keepaspect", "no"},
       // A browsed file plays as itself and opens nothing else: no play-list
       // expansion (.m3u, .pls, .cue), no files or addresses that a medium
-      // refers to, and nothing from the network.
+      // refers to, and nothing from the network; no subtitle files found
+      // beside it, and no position remembered from an earlier run.
       {"access-references", "no"},
+      {"sub-auto", "no"},
+      {"resume-playback", "no"},
       // Rendering never waits for a frame's display time, so it should not
       // be handed frames ahead of it either.
       {"video-timing-offset", "0"},

@@ -434,7 +434,8 @@ TEST_F(MpvEngineTest, ThePictureFillsItsDestinationWhateverItsShape) {
 }
 
 // A play list is not a medium: opening one reads none of the files or
-// addresses it names, and closing leaves nothing running.
+// addresses it names, and closing leaves nothing running. A film opens
+// alone, without the subtitles beside it.
 TEST_F(MpvEngineTest, APlayListOpensNothingItNames) {
   TempFolder folder;
   const std::string film = folder.File("named.mp4");
@@ -483,7 +484,16 @@ TEST_F(MpvEngineTest, APlayListOpensNothingItNames) {
   }
   close(server);
   close(watcher);
-  EXPECT_EQ(engine->Open(Fixture("film-4x3.mp4")).status, OpenStatus::Opened);
+
+  folder.Write("named.srt", "1\n00:00:00,000 --> 00:00:02,000\nwords\n");
+  const int subtitles = inotify_init1(IN_NONBLOCK);
+  ASSERT_GE(subtitles, 0);
+  ASSERT_GE(inotify_add_watch(subtitles, folder.File("named.srt").c_str(), IN_OPEN), 0);
+  EXPECT_EQ(engine->Open(film).status, OpenStatus::Opened);
+  PumpFor(std::chrono::milliseconds(300));
+  char events[4096];
+  EXPECT_LE(read(subtitles, events, sizeof events), 0) << "the subtitles were opened";
+  close(subtitles);
 }
 
 }  // namespace
