@@ -75,7 +75,7 @@ void LoadSettings(Settings& settings, const std::string& file,
   defaults.gFormLastHeight = windowGeometry.height;
 
   clsHashFile store;
-  if (!file.empty()) store.LoadHash(file, true);
+  if (!file.empty()) store.LoadHash(file, true, DamagedFile::KeepCopy);
   settings.gPlaylistName = ReadText(store, "gPlaylistName", defaults.gPlaylistName);
   for (const IntegerSetting& setting : kIntegerSettings) {
     settings.*setting.field = ReadInteger(store, setting.key, defaults.*setting.field);

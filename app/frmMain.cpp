@@ -214,7 +214,7 @@ void frmMain::LoadSettingsAndBindings() {
   const bool ready = mServices.paths.configFolderReady;
   LoadSettings(mSettings, ready ? SettingsFile() : std::string(), mServices.paths.playlistFolder,
                mServices.window.Geometry());
-  if (ready) mKeyMap.LoadHash(KeyBindingFile(), true);
+  if (ready) mKeyMap.LoadHash(KeyBindingFile(), true, DamagedFile::KeepCopy);
   CheckDefaultKeys(mKeyMap);
 }
 

@@ -69,6 +69,7 @@ class SkinChecker {
   std::vector<SkinProblem> Run() {
     std::string reason;
     if (!LoadSkinFile(mPath, mSkinFile, reason)) {
+      mCapture.Take();  // the store logged the reason that the fault below names
       Fault("cannot read the skin file " + mPath + ": " + reason);
       return Finish();
     }

@@ -339,10 +339,8 @@ std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader
   clsHashFile skinFile;
   std::string reason;
   if (!LoadSkinFile(path, skinFile, reason)) {
+    // The store has logged why a file that exists could not be read.
     WriteLog("skin " + path + " not found");
-    // The store keeps its reasons in the error list, which nobody sees; a
-    // skin author needs to know which line of the file is wrong.
-    if (FileExists(path)) WriteLog("DX_LoadSkin !ERROR! - " + reason);
     return "-1";
   }
   const SkinIssueSink report = LogIssue;

@@ -1,11 +1,15 @@
 #include "store/clsHashFile.h"
 
 #include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/Conversions.h"
 #include "app/ErrorList.h"
 #include "app/Log.h"
 #include "app/Text.h"
+#include "store/FileReplacer.h"
 #include "store/HashFileReader.h"
 #include "store/HashFileWriter.h"
 
@@ -14,6 +18,43 @@ namespace {
 constexpr int32_t kBucketCount = 1000;
 // Both the slot table and every bucket list grow in steps of this many.
 constexpr int32_t kGrowthStep = 1000;
+// Copies of damaged files beyond this many are not kept.
+constexpr int kMostKeptCopies = 20;
+
+// The failures of the file operations are worth a log line as well: the
+// error list is never shown.
+void ReportFileError(const std::string& message) {
+  ReportError(message);
+  WriteLog(message);
+}
+
+std::string ReadBytes(const std::filesystem::path& file) {
+  std::ifstream stream(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+}
+
+// Keeps a copy of a file that could not be read to its end beside it, so
+// that the pairs after the damage survive the caller writing back the pairs
+// before it. A copy of the same contents kept earlier is reused.
+void KeepDamagedCopy(const std::string& file) {
+  namespace fs = std::filesystem;
+  const std::string bytes = ReadBytes(file);
+  for (int copy = 1; copy <= kMostKeptCopies; ++copy) {
+    const std::string kept = file + (copy == 1 ? "" : "." + std::to_string(copy)) + ".bad";
+    std::error_code error;
+    if (fs::exists(kept, error)) {
+      if (ReadBytes(kept) != bytes) continue;
+    } else if (!fs::copy_file(file, kept, error)) {
+      WriteLog("LoadHash: " + file + " could not be read to its end, and no copy of it could be " +
+               "kept as " + kept + ": " + error.message());
+      return;
+    }
+    WriteLog("LoadHash: " + file + " could not be read to its end; it is kept as " + kept);
+    return;
+  }
+  WriteLog("LoadHash: " + file + " could not be read to its end; " +
+           std::to_string(kMostKeptCopies) + " damaged copies are kept already, none more");
+}
 
 }  // namespace
 
@@ -164,7 +205,7 @@ std::string clsHashFile::GetNextKey(int32_t start) {
   return mSlots[mCursor++].key;
 }
 
-int32_t clsHashFile::LoadHash(const std::string& file, bool createIfMissing) {
+int32_t clsHashFile::LoadHash(const std::string& file, bool createIfMissing, DamagedFile damaged) {
   Clear();
   HashFileReader::OpenResult opened = HashFileReader::OpenFile(file);
   if (!opened.reader) {
@@ -174,10 +215,12 @@ int32_t clsHashFile::LoadHash(const std::string& file, bool createIfMissing) {
     }
     // Only a file that is truly missing is created: one that exists but
     // cannot be read may hold the user's data and is left alone.
-    ReportError("LoadHashError: " + opened.error + " (while loading " + file + ")");
+    ReportFileError("LoadHashError: " + opened.error + " (while loading " + file + ")");
     return 0;
   }
-  return ReadPairs(*opened.reader, file);
+  const int32_t result = ReadPairs(*opened.reader, file);
+  if (result == 0 && damaged == DamagedFile::KeepCopy) KeepDamagedCopy(file);
+  return result;
 }
 
 int32_t clsHashFile::LoadText(std::string_view text, const std::string& source) {
@@ -188,7 +231,7 @@ int32_t clsHashFile::LoadText(std::string_view text, const std::string& source) 
 
 int32_t clsHashFile::ReadPairs(HashFileReader& reader, const std::string& source) {
   const auto fail = [&](const std::string& description) {
-    ReportError("LoadHashError: " + description + " (while loading " + source + ")");
+    ReportFileError("LoadHashError: " + description + " (while loading " + source + ")");
     return 0;
   };
   using ReadResult = HashFileReader::ReadResult;
@@ -252,8 +295,8 @@ std::optional<std::string> clsHashFile::FormatText(std::string* error) const {
 int32_t clsHashFile::SaveHash(const std::string& file) {
   std::string error;
   const std::optional<std::string> text = FormatText(&error);
-  if (!text || !HashFileWriter::ReplaceFile(file, *text, error)) {
-    ReportError("SaveHashError: " + error + " (while saving " + file + ")");
+  if (!text || !FileReplacer::Replace(file, *text, error)) {
+    ReportFileError("SaveHashError: " + error + " (while saving " + file + ")");
     return 0;
   }
   return 1;

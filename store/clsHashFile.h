@@ -17,6 +17,13 @@
 
 class HashFileReader;
 
+// What LoadHash does with a file that it could not read to its end.
+enum class DamagedFile {
+  Leave,     // Nothing beyond the report: the file is only ever read (skins).
+  KeepCopy,  // A copy is kept beside it as "<file>.bad", because the caller
+             // will write the pairs read before the damage back over it.
+};
+
 class clsHashFile {
  public:
   // The default of GetValue that marks "no default given".
@@ -57,12 +64,18 @@ class clsHashFile {
   // read to its end, 0 otherwise. A missing file is created empty when
   // createIfMissing is true; that is not an error and reports nothing. A file
   // that exists but cannot be read is reported and never overwritten. Any
-  // other failure reports "LoadHashError: ..." and keeps the pairs read before.
-  int32_t LoadHash(const std::string& file, bool createIfMissing);
+  // other failure reports "LoadHashError: ..." (to the error list and the
+  // log) and keeps the pairs read before; with KeepCopy the file is also kept
+  // beside itself as "<file>.bad" (or "<file>.2.bad", ... when an earlier
+  // copy of other contents holds that name), with a log line naming both.
+  int32_t LoadHash(const std::string& file, bool createIfMissing,
+                   DamagedFile damaged = DamagedFile::Leave);
 
-  // Writes every live pair, in insertion order, as "key,value" lines. The old
-  // file is replaced only once the new one is completely on disk. Returns 1
-  // when written, 0 on failure.
+  // Writes every live pair, in insertion order, as "key,value" lines, as
+  // FileReplacer does: the old file stays whole until the new text is on
+  // disk, and a read-only file is not replaced. Returns 1 when written, 0 on
+  // failure, which is reported as "SaveHashError: ..." to the error list and
+  // the log.
   int32_t SaveHash(const std::string& file);
 
   // The text of the file that SaveHash writes, or nothing (with the reason in

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -8,13 +9,17 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/ErrorList.h"
 #include "app/Log.h"
-#include "store/HashFileWriter.h"
+#include "store/FileReplacer.h"
 #include "store/clsHashFile.h"
 #include "support/TempFolder.h"
 
@@ -59,6 +64,44 @@ std::string ReadFile(const fs::path& path) {
 void WriteFile(const fs::path& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary);
   file << bytes;
+}
+
+// The names in the folder that end in ".tmp".
+std::vector<std::string> TemporaryFilesIn(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.ends_with(".tmp")) names.push_back(name);
+  }
+  return names;
+}
+
+// The id of a process that has ended.
+pid_t EndedProcess() {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ::waitpid(child, nullptr, 0);
+  return child;
+}
+
+constexpr uid_t kNobody = 65534;
+
+// Runs work with the rights of an ordinary user, in whose name the program
+// runs: as root (which the file modes do not bind), in a child process that
+// becomes "nobody" first. Returns what work returned, or -1 when it could not
+// run.
+int AsOrdinaryUser(const std::function<int()>& work) {
+  if (::geteuid() != 0) return work();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+      ::_exit(255);
+    }
+    ::_exit(work());
+  }
+  int status = 0;
+  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status) == 255 ? -1 : WEXITSTATUS(status);
 }
 
 class HashFileFormatTest : public testing::Test {
@@ -168,6 +211,7 @@ TEST(HashFileFormat, FailuresStopTheLoadKeepEarlierPairsAndAreReported) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    LogCapture log;
     clsHashFile store;
     store.SetValue("old", 1);
     const int32_t errorsBefore = ErrorCount();
@@ -178,6 +222,8 @@ TEST(HashFileFormat, FailuresStopTheLoadKeepEarlierPairsAndAreReported) {
     EXPECT_NE(error.find(") - LoadHashError: "), std::string::npos) << error;
     EXPECT_NE(error.find(c.description), std::string::npos) << error;
     EXPECT_TRUE(error.ends_with(" (while loading Tavizo.ini)")) << error;
+    EXPECT_TRUE(log.Lines().ends_with(error.substr(error.find("LoadHashError: ")) + "\n"))
+        << log.Lines();
   }
 }
 
@@ -334,22 +380,21 @@ TEST_F(HashFileFormatTest, FailedSaveKeepsTheOldFile) {
   };
   struct rlimit originalLimit {};
   ::getrlimit(RLIMIT_FSIZE, &originalLimit);
+  const auto limitFileSize = [&] {
+    std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limit = originalLimit;
+    limit.rlim_cur = 64 * 1024;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+  };
+  const auto restoreFileSize = [&] { ::setrlimit(RLIMIT_FSIZE, &originalLimit); };
   const Case cases[] = {
-      // A folder squatting on the temporary name makes the new file impossible.
-      {"temporary name blocked",
-       [&] { fs::create_directory(HashFileWriter::TemporaryPathOf(file)); },
-       [&] { fs::remove(HashFileWriter::TemporaryPathOf(file)); }, HashValue("new")},
       // A file size limit (binding even on root) makes the write fail midway.
-      {"write fails midway",
-       [&] {
-         std::signal(SIGXFSZ, SIG_IGN);
-         struct rlimit limit = originalLimit;
-         limit.rlim_cur = 64 * 1024;
-         ::setrlimit(RLIMIT_FSIZE, &limit);
-       },
-       [&] { ::setrlimit(RLIMIT_FSIZE, &originalLimit); }, HashValue(std::string(1 << 20, 'n'))},
+      {"write fails midway", limitFileSize, restoreFileSize, HashValue(std::string(1 << 20, 'n'))},
       {"value with no written form", [] {}, [] {},
        HashValue(std::numeric_limits<double>::infinity())},
+      // The user took every write right away; root could still write it.
+      {"read-only file", [&] { ::chmod(file.c_str(), 0444); }, [&] { ::chmod(file.c_str(), 0640); },
+       HashValue("new")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -358,15 +403,17 @@ TEST_F(HashFileFormatTest, FailedSaveKeepsTheOldFile) {
     clsHashFile store;
     store.SetValue("key.38.0", c.value);
     const int32_t errorsBefore = ErrorCount();
+    LogCapture log;
     c.breakIt();
     const int32_t result = store.SaveHash(file);
     c.repair();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ReadFile(file), old);
-    EXPECT_FALSE(fs::exists(HashFileWriter::TemporaryPathOf(file)));
+    EXPECT_EQ(TemporaryFilesIn(mFolder), std::vector<std::string>{});
     ASSERT_EQ(ErrorCount(), errorsBefore + 1);
     EXPECT_NE(LastError().find(") - SaveHashError: "), std::string::npos) << LastError();
     EXPECT_TRUE(LastError().ends_with(" (while saving " + file.string() + ")")) << LastError();
+    EXPECT_NE(log.Lines().find(": SaveHashError: "), std::string::npos) << log.Lines();
   }
 
   // Once nothing is in the way, the save replaces the file and keeps its mode.
@@ -376,6 +423,169 @@ TEST_F(HashFileFormatTest, FailedSaveKeepsTheOldFile) {
   EXPECT_EQ(ReadFile(file), "\"key.38.0\",\"!.elemMoveS\"\r\n");
   EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(HashFileFormatTest, AFolderThatTakesNoNewFileGetsTheFileWrittenInPlace) {
+  // The user may write the file but not the folder, as an ordinary user
+  // finds it where an administrator made the folder.
+  const fs::path folder = mFolder / "locked";
+  const fs::path file = folder / "Tavizo.ini";
+  const std::string old(100, 'o');
+  fs::permissions(mFolder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec);
+  fs::create_directory(folder);
+
+  struct Case {
+    const char* name;
+    size_t valueBytes;
+    int32_t saved;
+  };
+  const Case cases[] = {
+      {"shorter text", 10, 1},
+      {"longer text", 5000, 1},
+      // Room for the longer text is refused before anything is overwritten.
+      {"no room for the text", 1 << 20, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::permissions(folder, fs::perms::owner_all);
+    WriteFile(file, old);
+    ::chmod(file.c_str(), 0644);
+    if (::geteuid() == 0) {
+      ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
+    }
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
+    const std::string value(c.valueBytes, 'n');
+    const int result = AsOrdinaryUser([&] {
+      // Past a file size of 64 KB, which binds root as well, writes fail.
+      std::signal(SIGXFSZ, SIG_IGN);
+      struct rlimit limit {};
+      ::getrlimit(RLIMIT_FSIZE, &limit);
+      const struct rlimit original = limit;
+      limit.rlim_cur = 64 * 1024;
+      ::setrlimit(RLIMIT_FSIZE, &limit);
+      const LogSink previous = SetLogSink([](const std::string&) {});
+      clsHashFile store;
+      store.SetValue("k", value);
+      const int32_t saved = store.SaveHash(file);
+      SetLogSink(previous);
+      ::setrlimit(RLIMIT_FSIZE, &original);
+      return static_cast<int>(saved);
+    });
+    EXPECT_EQ(result, c.saved);
+    EXPECT_EQ(ReadFile(file), c.saved == 1 ? "\"k\",\"" + value + "\"\r\n" : old);
+    EXPECT_EQ(TemporaryFilesIn(folder), std::vector<std::string>{});
+  }
+  fs::permissions(folder, fs::perms::owner_all);
+}
+
+TEST_F(HashFileFormatTest, TwoProgramsSavingAtOnceEachWriteAWholeFile) {
+  const fs::path file = mFolder / "Tavizo.keys";
+  const std::string values[] = {std::string(200000, 'a'), std::string(300000, 'b')};
+  pid_t children[2] = {};
+  for (int copy = 0; copy < 2; ++copy) {
+    children[copy] = ::fork();
+    if (children[copy] != 0) continue;
+    clsHashFile store;
+    store.SetValue("k", values[copy]);
+    int failures = 0;
+    for (int save = 0; save < 30; ++save) failures += store.SaveHash(file) == 1 ? 0 : 1;
+    ::_exit(failures);
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "saves that failed";
+  }
+  const std::string written = ReadFile(file);
+  EXPECT_TRUE(written == "\"k\",\"" + values[0] + "\"\r\n" ||
+              written == "\"k\",\"" + values[1] + "\"\r\n")
+      << written.size() << " bytes";
+  EXPECT_EQ(TemporaryFilesIn(mFolder), std::vector<std::string>{});
+}
+
+TEST_F(HashFileFormatTest, TemporaryFilesOfSavesThatNeverEndedAreRemovedByTheNextSave) {
+  const std::string ended = std::to_string(EndedProcess());
+  struct Case {
+    std::string name;
+    bool old;
+    bool temporary;  // of Tavizo.keys
+    bool removed;
+  };
+  const Case cases[] = {
+      {"Tavizo.keys." + ended + ".a1b2c3.tmp", false, true, true},
+      // Process 1 lives: its file may be a save going on right now.
+      {"Tavizo.keys.1.a1b2c3.tmp", false, true, false},
+      {"Tavizo.keys.1.zzzzzz.tmp", true, true, true},
+      {"Tavizo.keys.notes.tmp", true, false, false},
+      {"Tavizo.keys." + ended + ".a1b2c3.tmp.txt", true, false, false},
+      {"Tavizo.ini." + ended + ".a1b2c3.tmp", true, false, false},
+  };
+  for (const Case& c : cases) {
+    WriteFile(mFolder / c.name, "left");
+    if (c.old) {
+      fs::last_write_time(mFolder / c.name,
+                          fs::file_time_type::clock::now() - std::chrono::hours(2));
+    }
+  }
+  clsHashFile store;
+  store.SetValue("k", 1);
+  LogCapture log;
+  ASSERT_EQ(store.SaveHash(mFolder / "Tavizo.keys"), 1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(fs::exists(mFolder / c.name), !c.removed);
+    EXPECT_EQ(FileReplacer::IsTemporaryNameOf(c.name, "Tavizo.keys"), c.temporary);
+    if (c.removed) {
+      EXPECT_NE(log.Lines().find(c.name), std::string::npos) << log.Lines();
+    }
+  }
+}
+
+TEST_F(HashFileFormatTest, ADamagedFileIsKeptBesideItselfBeforeItIsWrittenBack) {
+  const fs::path file = mFolder / "Tavizo.keys";
+  const std::string damaged =
+      "\"key.38.0\",\"!.elemMoveN\"\r\n\"key.40.0\",#true#\r\n"
+      "\"key.13.0\",\"!.elemMovePressed\"\r\n";
+  const std::string otherDamage = "\"key.38.0\",\"!.elemMoveN\"\r\n\"x\",1.2.3\r\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    DamagedFile damaged;
+    const char* kept;  // nullptr: no copy
+    size_t copies;     // how many copies lie in the folder afterwards
+  };
+  const Case cases[] = {
+      {"a file that is only read", damaged, DamagedFile::Leave, nullptr, 0},
+      {"first damage", damaged, DamagedFile::KeepCopy, "Tavizo.keys.bad", 1},
+      {"the same damage again", damaged, DamagedFile::KeepCopy, "Tavizo.keys.bad", 1},
+      {"other damage", otherDamage, DamagedFile::KeepCopy, "Tavizo.keys.2.bad", 2},
+      {"a sound file", "\"k\",1\r\n", DamagedFile::KeepCopy, nullptr, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteFile(file, c.bytes);
+    LogCapture log;
+    clsHashFile store;
+    store.LoadHash(file, true, c.damaged);
+    size_t copies = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(mFolder)) {
+      copies += entry.path().extension() == ".bad" ? 1 : 0;
+    }
+    EXPECT_EQ(copies, c.copies);
+    if (!c.kept) continue;
+    EXPECT_EQ(ReadFile(mFolder / c.kept), c.bytes);
+    EXPECT_NE(log.Lines().find("LoadHash: " + file.string() + " could not be read to its end; " +
+                               "it is kept as " + (mFolder / c.kept).string()),
+              std::string::npos)
+        << log.Lines();
+    // What was read before the damage is what the program writes back.
+    ASSERT_EQ(store.SaveHash(file), 1);
+    EXPECT_EQ(ReadFile(file), "\"key.38.0\",\"!.elemMoveN\"\r\n");
+  }
 }
 
 TEST_F(HashFileFormatTest, SaveThroughALinkReplacesTheFileItPointsTo) {

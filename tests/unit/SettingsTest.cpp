@@ -72,12 +72,33 @@ TEST(SettingsTest, UnknownKeysAreDroppedAndTheFirstOfRepeatedKeysWins) {
   EXPECT_NE(written.find("\"gSkinFilename\",\"night\""), std::string::npos);
 }
 
+TEST(SettingsTest, AGarbledFileIsKeptBesideBeforeTheSettingsAreWrittenBack) {
+  TempFolder folder;
+  const std::string garbled =
+      "\"gOSDTime\",5000\r\n\"gPlayMode\",#yes#\r\n\"gMediaVolume\",-100\r\n";
+  folder.Write("Tavizo.ini", garbled);
+  std::string lines;
+  const LogSink previous = SetLogSink([&](const std::string& line) { lines += line + "\n"; });
+  Settings settings;
+  LoadSettings(settings, folder.File("Tavizo.ini"), "/opt", kWindow);
+  SetLogSink(previous);
+  EXPECT_EQ(settings.gOSDTime, 5000);
+  EXPECT_EQ(settings.gMediaVolume, -2500);
+  EXPECT_NE(lines.find("LoadHashError: "), std::string::npos) << lines;
+  EXPECT_NE(lines.find(folder.File("Tavizo.ini") + " could not be read to its end; it is kept as " +
+                       folder.File("Tavizo.ini.bad")),
+            std::string::npos)
+      << lines;
+  ASSERT_EQ(SaveSettings(settings, folder.File("Tavizo.ini")), 1);
+  EXPECT_EQ(folder.Read("Tavizo.ini.bad"), garbled);
+}
+
 TEST(SettingsTest, ANumericSettingThatIsNotANumberTakesItsDefault) {
   struct Case {
     const char* stored;
     int32_t expected;
   };
-  const Case cases[] = {{"\"loud\"", -2500}, {"\"\"", 0}, {"\"-1200\"", -1200},
+  const Case cases[] = {{"\"loud\"", -2500},        {"\"\"", 0},    {"\"-1200\"", -1200},
                         {"\"99999999999\"", -2500}, {"-700", -700}, {"\"12.5\"", 12}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored);

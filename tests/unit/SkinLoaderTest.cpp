@@ -287,8 +287,9 @@ TEST_F(SkinLoaderTest, AnUnreadableSkinFileSaysWhy) {
   folder.Write("test.tvs", "\"noCtrls\",#true#\r\n");
   EXPECT_EQ(DX_LoadSkin(SkinPath(), model, pictures), "-1");
   ASSERT_EQ(logs.size(), 2u) << AllLogs();
-  EXPECT_EQ(logs[0], "skin " + SkinPath() + " not found");
-  EXPECT_TRUE(logs[1].starts_with("DX_LoadSkin !ERROR! - LoadHashError: ")) << logs[1];
+  EXPECT_TRUE(logs[0].starts_with("LoadHashError: line 1: ")) << logs[0];
+  EXPECT_TRUE(logs[0].ends_with(" (while loading " + SkinPath() + ")")) << logs[0];
+  EXPECT_EQ(logs[1], "skin " + SkinPath() + " not found");
 }
 
 TEST_F(SkinLoaderTest, ALatin1SkinFileLoadsWithItsLineBreakSign) {
