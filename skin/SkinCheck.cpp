@@ -18,6 +18,10 @@ constexpr const char* kEntryNames[] = {"north", "east", "south", "west", "presse
 constexpr int32_t kHighestHitElement = 255;
 constexpr std::string_view kRemoteWindow = "wndRemote";
 constexpr std::string_view kRemoteStart = "wndRemote.cmdStartButton";
+// Geometry beyond this many percent of the window is reported.
+constexpr int32_t kFarPercent = 1000;
+// The tallest screens made (8K) have this many rows of pixels.
+constexpr int32_t kTallestScreen = 4320;
 
 bool IsCommand(std::string_view name) {
   for (const char* command : kSkinCommands) {
@@ -87,6 +91,7 @@ class SkinChecker {
     ReadSkinElements(mSkinFile, *elementCount, pictureCount.value_or(0), mModel.SkinElements,
                      report);
     mModel.IndexElements();
+    CheckGeometry();
     CheckNames();
     CheckMoveEntries();
     CheckStartAndReach();
@@ -137,6 +142,10 @@ class SkinChecker {
         Fault(key + " is empty");
         continue;
       }
+      if (const std::string problem = PictureProblem(mPath, n, file); !problem.empty()) {
+        Fault(key + ": " + problem);
+        continue;
+      }
       const std::string path = SkinPicturePath(mPath, file);
       if (!FileExists(path)) {
         Fault(key + ": file '" + file + "' not found (" + path + ")");
@@ -154,6 +163,50 @@ class SkinChecker {
         Fault(key + ": file '" + file + "' cannot be read" + (why.empty() ? "" : ": " + why));
       } else if (!why.empty()) {
         Warn(key + ": " + why);
+      }
+    }
+  }
+
+  // Percentages far outside the window are no layout anyone means; drawing
+  // copes with them, but the author should know.
+  void CheckPercent(const std::string& key, int32_t field, double percent) {
+    if (percent == -1 || (percent >= -kFarPercent && percent <= kFarPercent)) return;
+    Warn(key + " field " + std::to_string(field) + " (" + FormatDecimal(percent) +
+         " %) lies far outside " + std::to_string(-kFarPercent) + ".." +
+         std::to_string(kFarPercent) + " %");
+  }
+
+  // A line is at least one pixel high only while the text box is tall
+  // enough, even on the tallest screen.
+  void CheckLineCount(const std::string& key, const SkinElement& element, int state) {
+    if (element.SizeH < 0 || element.TextH[state] < 0) return;
+    const double boxPercent = element.SizeH * element.TextH[state] / 100;
+    const double linePixels = kTallestScreen * boxPercent / 100 / element.TextLines[state];
+    if (linePixels >= 1) return;
+    Warn(key + " field 10: " + std::to_string(element.TextLines[state]) +
+         " lines cannot be drawn; a line would be less than a pixel high even on a screen " +
+         std::to_string(kTallestScreen) + " pixels high");
+  }
+
+  void CheckGeometry() {
+    for (int32_t n = 1; n <= mModel.Count(); ++n) {
+      const SkinElement& e = mModel.Element(n);
+      const std::string number = std::to_string(n);
+      CheckPercent("ctrlPos" + number, 1, e.PosX);
+      CheckPercent("ctrlPos" + number, 2, e.PosY);
+      CheckPercent("ctrlSize" + number, 1, e.SizeW);
+      CheckPercent("ctrlSize" + number, 2, e.SizeH);
+      for (int state = 0; state < kStateCount; ++state) {
+        const std::string text = std::string("ctrlText") + kStateNames[state] + number;
+        const std::string pic = std::string("ctrlPic") + kStateNames[state] + number;
+        const double textFields[] = {e.TextX[state], e.TextY[state], e.TextW[state],
+                                     e.TextH[state]};
+        const double picFields[] = {e.PicX[state], e.PicY[state], e.PicW[state], e.PicH[state]};
+        for (int32_t field = 0; field < 4; ++field) {
+          CheckPercent(text, field + 6, textFields[field]);
+          CheckPercent(pic, field + 2, picFields[field]);
+        }
+        if (!e.Text[state].empty()) CheckLineCount(text, e, state);
       }
     }
   }

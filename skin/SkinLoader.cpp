@@ -12,6 +12,7 @@
 #include "app/Conversions.h"
 #include "app/ErrorList.h"
 #include "app/Log.h"
+#include "skin/PictureSize.h"
 
 namespace {
 
@@ -215,6 +216,50 @@ std::string SkinPicturePath(std::string_view skinPath, std::string_view pictureN
   return path;
 }
 
+namespace {
+
+// True when the name, with "\\" taken for "/", stays inside the folder it is
+// relative to: not from the root, and no ".." step above the folder.
+bool StaysInsideFolder(std::string_view name) {
+  std::string path(name);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  if (path.starts_with('/')) return false;
+  int depth = 0;
+  size_t start = 0;
+  while (start <= path.size()) {
+    const size_t end = std::min(path.find('/', start), path.size());
+    const std::string_view step = std::string_view(path).substr(start, end - start);
+    if (step == "..") {
+      if (--depth < 0) return false;
+    } else if (!step.empty() && step != ".") {
+      ++depth;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+std::string TooLargeMessage(int32_t n, std::string_view file, int64_t width, int64_t height) {
+  return "pic no. " + std::to_string(n) + " is too large ('" + std::string(file) + "', " +
+         std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
+         std::to_string(kMaxPicturePixels) + " pixels are allowed)";
+}
+
+}  // namespace
+
+std::string PictureProblem(std::string_view skinPath, int32_t n, std::string_view file) {
+  if (!StaysInsideFolder(file)) {
+    return "pic no. " + std::to_string(n) + " ('" + std::string(file) +
+           "') lies outside the skin's folder";
+  }
+  if (file.empty()) return {};
+  const std::optional<PictureSize> size = ReadPictureSize(SkinPicturePath(skinPath, file));
+  if (size && size->Pixels() > kMaxPicturePixels) {
+    return TooLargeMessage(n, file, size->width, size->height);
+  }
+  return {};
+}
+
 bool LoadSkinFile(const std::string& path, clsHashFile& skinFile, std::string& reason) {
   const int32_t errorsBefore = ErrorCount();
   if (skinFile.LoadHash(path, false) == 1) return true;
@@ -287,26 +332,52 @@ std::shared_ptr<SkinPicture> LoadPicture(PictureLoader& pictures, const std::str
   }
 }
 
-// Decodes the named pictures on several threads when the loader allows it:
-// decoding the pictures is much of the start-up time of a skin. Entries that
-// were not decoded stay empty.
-std::vector<std::shared_ptr<SkinPicture>> DecodeInParallel(PictureLoader& pictures,
-                                                           const std::string& path,
-                                                           const std::vector<std::string>& files) {
-  std::vector<std::shared_ptr<SkinPicture>> decoded(files.size());
+// What reading one picture of the skin gave.
+struct PictureRead {
+  bool done = false;
+  std::string problem;  // why the picture is refused before or after decoding
+  std::shared_ptr<SkinPicture> picture;
+
+  bool Failed() const { return !problem.empty() || !picture; }
+};
+
+PictureRead ReadPicture(PictureLoader& pictures, const std::string& path, int32_t n,
+                        const std::string& file) {
+  PictureRead read;
+  read.done = true;
+  read.problem = PictureProblem(path, n, file);
+  if (!read.problem.empty()) return read;
+  read.picture = LoadPicture(pictures, path, file);
+  // A format whose header is not read shows its size only once decoded.
+  if (read.picture && int64_t{read.picture->width} * read.picture->height > kMaxPicturePixels) {
+    read.problem = TooLargeMessage(n, file, read.picture->width, read.picture->height);
+    read.picture.reset();
+  }
+  return read;
+}
+
+// Reads the named pictures on several threads when the loader allows it:
+// decoding the pictures is much of the start-up time of a skin. Pictures are
+// taken in order and none is started after one has failed, since loading
+// stops at the first failure; entries not read stay not done.
+std::vector<PictureRead> ReadInParallel(PictureLoader& pictures, const std::string& path,
+                                        const std::vector<std::string>& files) {
+  std::vector<PictureRead> reads(files.size());
   const unsigned workers = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
-  if (!pictures.IsThreadSafe() || workers < 2 || files.size() < 3) return decoded;
+  if (!pictures.IsThreadSafe() || workers < 2 || files.size() < 3) return reads;
   std::atomic<size_t> next{1};
+  std::atomic<bool> failed{false};
   const auto work = [&] {
-    for (size_t n = next++; n < files.size(); n = next++) {
-      decoded[n] = LoadPicture(pictures, path, files[n]);
+    for (size_t n = next++; n < files.size() && !failed; n = next++) {
+      reads[n] = ReadPicture(pictures, path, static_cast<int32_t>(n), files[n]);
+      if (reads[n].Failed()) failed = true;
     }
   };
   std::vector<std::thread> threads;
   for (unsigned i = 1; i < workers; ++i) threads.emplace_back(work);
   work();
   for (std::thread& thread : threads) thread.join();
-  return decoded;
+  return reads;
 }
 
 // Loads pictures 1..count, stopping at the first that cannot be loaded.
@@ -316,18 +387,21 @@ bool LoadPictures(clsHashFile& skinFile, const std::string& path, int32_t count,
   model.SkinPictureDescs.assign(static_cast<size_t>(count) + 1, SkinPictureDesc{});
   std::vector<std::string> files(static_cast<size_t>(count) + 1);
   for (int32_t n = 1; n <= count; ++n) files[n] = ReadText(skinFile, "pic" + std::to_string(n), "");
-  std::vector<std::shared_ptr<SkinPicture>> decoded = DecodeInParallel(pictures, path, files);
+  std::vector<PictureRead> reads = ReadInParallel(pictures, path, files);
   for (int32_t n = 1; n <= count; ++n) {
     const std::string& file = files[n];
     if (file.empty()) report(SkinIssue::Notice, "pic no. " + std::to_string(n) + " is empty");
-    std::shared_ptr<SkinPicture> picture =
-        decoded[n] ? std::move(decoded[n]) : LoadPicture(pictures, path, file);
-    if (!picture) {
+    PictureRead read = reads[n].done ? std::move(reads[n]) : ReadPicture(pictures, path, n, file);
+    if (!read.problem.empty()) {
+      report(SkinIssue::Error, read.problem);
+      return false;
+    }
+    if (!read.picture) {
       report(SkinIssue::Error, "file '" + file + "' of skin '" + SkinNameOf(path) + "' not found");
       return false;
     }
-    model.SkinPictureDescs[n] = SkinPictureDesc{picture->width, picture->height};
-    model.SkinPictures[n] = std::move(picture);
+    model.SkinPictureDescs[n] = SkinPictureDesc{read.picture->width, read.picture->height};
+    model.SkinPictures[n] = std::move(read.picture);
   }
   return true;
 }

@@ -42,6 +42,12 @@ std::string SkinNameOf(std::string_view skinPath);
 // and the picture name with every '\' turned into '/'.
 std::string SkinPicturePath(std::string_view skinPath, std::string_view pictureName);
 
+// What speaks against picture n of the skin, named `file` in it, before it
+// is decoded: a name that leads out of the skin's picture folder ("../", or
+// a path from the root) or a header that states more than kMaxPicturePixels
+// pixels. Empty when nothing does.
+std::string PictureProblem(std::string_view skinPath, int32_t n, std::string_view file);
+
 // Reads the skin file into skinFile. Returns false when it cannot be read to
 // its end; reason then says why (missing, or what the store reported).
 bool LoadSkinFile(const std::string& path, clsHashFile& skinFile, std::string& reason);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Log.h"
+#include "support/PictureHeaders.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -65,6 +66,7 @@ class SkinCheckTest : public ::testing::Test {
     previousSink = SetLogSink([](const std::string&) {});
     folder.Write("skin/button.png", "made by the test");
     folder.Write("skin/bad.png", "not a picture");
+    folder.Write("skin/huge.png", picture_headers::Png(20000, 20000));
   }
   ~SkinCheckTest() override { SetLogSink(std::move(previousSink)); }
 
@@ -116,6 +118,10 @@ TEST_F(SkinCheckTest, FindsEachFault) {
       {"missing picture", {{"pic1", "gone.png"}}, "pic1: file 'gone.png' not found"},
       {"empty picture entry", {{"noPics", "2"}}, "pic2 is empty"},
       {"unreadable picture", {{"pic1", "bad.png"}}, "pic1: file 'bad.png' cannot be read: cannot"},
+      {"huge picture", {{"pic1", "huge.png"}}, "pic1: pic no. 1 is too large ('huge.png', 20000"},
+      {"picture outside the skin's folder",
+       {{"pic1", "../skin/button.png"}},
+       "pic1: pic no. 1 ('../skin/button.png') lies outside the skin's folder"},
       {"picture beyond the count",
        {{"ctrlPicIdle2", "2"}},
        "ctrlPicIdle2 field 1 is not a picture of the skin: '2'"},
@@ -173,6 +179,38 @@ TEST_F(SkinCheckTest, FindsEachFault) {
     const std::vector<SkinProblem> problems = Check(skin);
     EXPECT_TRUE(HasFault(problems));
     EXPECT_TRUE(Has(problems, SkinProblemSeverity::Fault, c.message)) << Listed(problems);
+  }
+}
+
+TEST_F(SkinCheckTest, GeometryFarOutsideTheWindowAndUndrawableLineCountsWarn) {
+  struct Case {
+    std::map<std::string, std::string> changes;
+    const char* message;  // nullptr: no warning
+  };
+  const Case cases[] = {
+      {{{"ctrlPos2", "0;-1e12"}},
+       "ctrlPos2 field 2 (-1000000000000 %) lies far outside -1000..1000 %"},
+      {{{"ctrlSize2", "100000;-1"}}, "ctrlSize2 field 1 (100000 %) lies far outside"},
+      {{{"ctrlTextIdle2", "a;Arial;0;0;0;0;0;100000"}}, "ctrlTextIdle2 field 8 (100000 %) lies"},
+      {{{"ctrlPicSelected2", "1;-1000.5"}}, "ctrlPicSelected2 field 2 (-1000.5 %) lies"},
+      {{{"ctrlTextIdle2", "a;;;;;;;;;5000"}},
+       "ctrlTextIdle2 field 10: 5000 lines cannot be drawn; a line would be less than a pixel"},
+      {{{"ctrlSize2", "1;1"}, {"ctrlTextIdle2", "a;;;;;;;;;44"}}, "44 lines cannot be drawn"},
+      {{{"ctrlPos2", "-1000;1000"}, {"ctrlSize2", "-1;1000"}, {"ctrlPicIdle2", "1;-1;-1;-1;50"}},
+       nullptr},
+      {{{"ctrlSize2", "1;1"}, {"ctrlTextIdle2", "a;;;;;;;;;43"}}, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message ? c.message : "no warning");
+    std::map<std::string, std::string> skin = SoundSkin();
+    for (const auto& [key, value] : c.changes) skin[key] = value;
+    const std::vector<SkinProblem> problems = Check(skin);
+    EXPECT_FALSE(HasFault(problems)) << Listed(problems);
+    if (c.message) {
+      EXPECT_TRUE(Has(problems, SkinProblemSeverity::Warning, c.message)) << Listed(problems);
+    } else {
+      EXPECT_TRUE(problems.empty()) << Listed(problems);
+    }
   }
 }
 

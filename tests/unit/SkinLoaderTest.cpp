@@ -2,20 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/Log.h"
+#include "support/PictureHeaders.h"
 #include "support/TempFolder.h"
 
 namespace {
 
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// Pictures whose path ends in a name of `missing` fail; every other one is
-// 10 + n by 20 pixels, n counting the loads.
+// Pictures whose path ends in a name of `missing` fail; those ending in
+// ".huge" claim 10000 x 10000 pixels (without holding them); every other one
+// is 10 + n by 20 pixels, n counting the loads.
 class FakePictureLoader final : public PictureLoader {
  public:
   std::shared_ptr<SkinPicture> Load(const std::string& file) override {
@@ -24,6 +27,11 @@ class FakePictureLoader final : public PictureLoader {
       if (file.ends_with("/" + name)) return nullptr;
     }
     auto picture = std::make_shared<SkinPicture>();
+    if (file.ends_with(".huge")) {
+      picture->width = 10000;
+      picture->height = 10000;
+      return picture;
+    }
     picture->width = 10 + static_cast<int32_t>(loaded.size());
     picture->height = 20;
     picture->pixels.assign(static_cast<size_t>(picture->width) * 20, 0xFF000000u);
@@ -226,6 +234,62 @@ TEST_F(SkinLoaderTest, AMissingPictureStopsLoadingAfterTheEarlierOnes) {
   EXPECT_EQ(model.SkinStrings.GetValue("title", HashValue("")).ToText(), "My Media");
 }
 
+// A picture that would take gigabytes, or that lies outside the skin's
+// folder, fails the skin before anything is decoded.
+TEST_F(SkinLoaderTest, PicturesThatCannotBelongToTheSkinFailItBeforeDecoding) {
+  namespace headers = picture_headers;
+  struct Case {
+    const char* file;
+    std::string bytes;
+    const char* log;  // nullptr: the picture loads
+    bool decoded;
+  };
+  const Case cases[] = {
+      {"big.png", headers::Png(20000, 20000),
+       "pic no. 2 is too large ('big.png', 20000 x 20000 pixels", false},
+      {"big.jpg", headers::Jpeg(9000, 8000), "pic no. 2 is too large ('big.jpg', 9000 x 8000",
+       false},
+      {"big.gif", headers::Gif(65535, 65535), "pic no. 2 is too large ('big.gif', 65535 x 65535",
+       false},
+      {"big.bmp", headers::Bmp(30000, 20000), "pic no. 2 is too large ('big.bmp', 30000 x 20000",
+       false},
+      {"big.TGA", headers::Tga(60000, 2000), "pic no. 2 is too large ('big.TGA', 60000 x 2000",
+       false},
+      {"edge.png", headers::Png(8192, 8192), nullptr, true},
+      {"edge.jpg", headers::Jpeg(8192, 8193), "pic no. 2 is too large", false},
+      // A kind whose header is not read is refused once decoded.
+      {"picture.huge", "RIFF", "pic no. 2 is too large ('picture.huge', 10000 x 10000", true},
+      {"../outside.png", headers::Png(1, 1), "pic no. 2 ('../outside.png') lies outside", false},
+      {"sub\\..\\..\\outside.png", headers::Png(1, 1),
+       "pic no. 2 ('sub\\..\\..\\outside.png') lies outside", false},
+      {"/etc/outside.png", headers::Png(1, 1), "pic no. 2 ('/etc/outside.png') lies outside",
+       false},
+      {"sub/../inside.png", headers::Png(1, 1), nullptr, true},
+      {"..inside.png", headers::Png(1, 1), nullptr, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    folder.Write("test/one.png", headers::Png(1, 1));
+    folder.Write("test/sub/dummy", "");
+    if (!std::string_view(c.file).starts_with("/"))
+      folder.Write("test/" + std::string(c.file), c.bytes);
+    pictures.loaded.clear();
+    const std::string start = Load(
+        OneElement({{"noPics", "3"}, {"pic1", "one.png"}, {"pic2", c.file}, {"pic3", "one.png"}}));
+    if (!c.log) {
+      EXPECT_EQ(start, "wndMain.cmdPlay") << AllLogs();
+      EXPECT_EQ(pictures.loaded.size(), 3u);
+      continue;
+    }
+    EXPECT_EQ(start, "");
+    ASSERT_EQ(logs.size(), 1u) << AllLogs();
+    EXPECT_TRUE(logs[0].starts_with(std::string("DX_LoadSkin !ERROR! - ") + c.log)) << logs[0];
+    // The first picture is read, the third never; the second only when its size is not known
+    // beforehand.
+    EXPECT_EQ(pictures.loaded.size(), c.decoded ? 2u : 1u);
+  }
+}
+
 TEST_F(SkinLoaderTest, AnEmptyPictureEntryIsReportedThenFailsToLoad) {
   EXPECT_EQ(Load({{"noPics", "2"}, {"pic1", "one.png"}}), "");
   EXPECT_EQ(logs,
@@ -414,8 +478,12 @@ namespace {
 class ThreadSafePictureLoader final : public PictureLoader {
  public:
   std::shared_ptr<SkinPicture> Load(const std::string& file) override {
+    ++loads;
     const std::string name = file.substr(file.find_last_of('/') + 1);
-    if (name == missing) return nullptr;
+    if (name == missing) {
+      ++missingLoads;
+      return nullptr;
+    }
     auto picture = std::make_shared<SkinPicture>();
     picture->width = std::stoi(name);
     picture->height = 1;
@@ -424,6 +492,8 @@ class ThreadSafePictureLoader final : public PictureLoader {
   }
   bool IsThreadSafe() const override { return true; }
   std::string missing;
+  std::atomic<int> missingLoads{0};
+  std::atomic<int> loads{0};
 };
 
 TEST(SkinLoaderParallelTest, PicturesDecodedOnSeveralThreadsKeepTheirOrderAndFailures) {
@@ -446,6 +516,11 @@ TEST(SkinLoaderParallelTest, PicturesDecodedOnSeveralThreadsKeepTheirOrderAndFai
     SetLogSink(previous);
     const int loaded = missing.empty() ? 12 : 6;
     EXPECT_EQ(start, missing.empty() ? "w.a" : "");
+    EXPECT_EQ(loader.missingLoads, missing.empty() ? 0 : 1) << "a failing picture is read once";
+    // After the failure no picture is started: at most those already under way finish.
+    if (!missing.empty()) {
+      EXPECT_LT(loader.loads, 11);
+    }
     for (int n = 1; n <= 12; ++n) {
       SCOPED_TRACE(n);
       EXPECT_EQ(model.SkinPictureDescs[n].width, n <= loaded ? n : 0);
