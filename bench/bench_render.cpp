@@ -1,8 +1,9 @@
 // Drawing speed at 1920 x 1080 with the real fonts and pictures: a full
 // repaint of the start window (target: under 8 ms), and a focus change, which
 // redraws the old and the new focus element and presents once (target: under
-// 1 ms). The presenter copies the uploaded rectangles into memory, as a GPU
-// texture upload would, so the copy to the screen is part of the figures.
+// 1 ms). A skin's absurd text box costs no more than the screen it covers. The presenter copies the
+// uploaded rectangles into memory, as a GPU texture upload would, so the copy to the screen is part
+// of the figures.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "app/Clock.h"
 #include "app/Settings.h"
@@ -23,6 +26,7 @@
 #include "navigation/FocusState.h"
 #include "platform/SdlPictureLoader.h"
 #include "platform/TtfFontEngine.h"
+#include "render/BackBuffer.h"
 #include "render/ListGeometry.h"
 #include "render/MediaDisplay.h"
 #include "render/OverlayState.h"
@@ -225,6 +229,31 @@ void BM_ListStep(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ListStep)->Unit(benchmark::kMicrosecond);
+
+// A text box 100000 % wide holding a line of 3000 characters, its height
+// (the argument, in percent) giving the font's largest size or a fifth of the
+// screen: a line hundreds of screens wide. Only the part the screen shows may
+// be rendered; the process's peak memory is printed.
+void BM_HugeTextBox(benchmark::State& state) {
+  std::unique_ptr<FontEngine> fonts = MakeFonts();
+  TextRenderer text{*fonts};
+  BackBuffer area;
+  area.Resize(kWidth, kHeight);
+  SkinElement element;
+  element.SizeW = 100;
+  element.SizeH = 100;
+  element.TextW[Idle] = 100000;
+  element.TextH[Idle] = static_cast<double>(state.range(0));
+  element.TextLines[Idle] = 1;
+  element.TextColor[Idle] = Rgb{255, 255, 255};
+  std::string line;
+  for (int word = 0; line.size() < 3000; ++word) line += "Word" + std::to_string(word) + " ";
+  for (auto _ : state) text.Element_DrawText(area, element, line);
+  struct rusage usage {};
+  ::getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024;
+}
+BENCHMARK(BM_HugeTextBox)->Arg(100000)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

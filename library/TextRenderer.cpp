@@ -1,11 +1,13 @@
 #include "library/TextRenderer.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "app/Conversions.h"
 #include "app/Text.h"
 #include "library/FontEngine.h"
 #include "render/BackBuffer.h"
+#include "render/ElementBox.h"
 #include "render/ListGeometry.h"
 #include "skin/SkinElement.h"
 #include "skin/SkinModel.h"
@@ -63,7 +65,47 @@ TextBox TextBoxOf(const SkinElement& element, int st, double ew, double eh) {
   // A box without size still gets room for its text.
   if (box.height == 0) box.height = 100;
   if (box.width == 0) box.width = 100;
+  ClampSpan(box.x, box.width);
+  ClampSpan(box.y, box.height);
   return box;
+}
+
+// Entry k is the number of bytes of the text's first k code points.
+std::vector<size_t> CodePointPrefixes(std::string_view text) {
+  std::vector<size_t> prefixes{0};
+  for (size_t position = 0; position < text.size();) {
+    NextCodePoint(text, position);
+    prefixes.push_back(position);
+  }
+  return prefixes;
+}
+
+// Measuring starts with this many characters: texts of a skin are shorter,
+// so they are measured once, and a long line costs what its shown part does.
+constexpr size_t kFirstProbe = 64;
+
+// The largest k in 0..count for which fits(k) holds, where fits holds for
+// every k below one for which it holds. Tries 64, 128, ... first and then
+// halves, so the cost follows the answer rather than the count.
+template <typename Fits>
+size_t LargestThatFits(size_t count, const Fits& fits) {
+  size_t low = 0;
+  size_t probe = std::min(count, kFirstProbe);
+  while (probe > low && fits(probe)) {
+    low = probe;
+    probe = std::min(count, probe * 2);
+  }
+  if (probe == low) return low;
+  size_t high = probe - 1;  // fits(probe) failed
+  while (low < high) {
+    const size_t middle = low + (high - low + 1) / 2;
+    if (fits(middle)) {
+      low = middle;
+    } else {
+      high = middle - 1;
+    }
+  }
+  return low;
 }
 
 // A line's colour prefix "{fg;bg}" taken apart.
@@ -110,18 +152,17 @@ void TextRenderer::Element_DrawText(BackBuffer& area, const SkinElement& element
   std::string_view s = EqualsIgnoreCase(text, "XselfX") ? std::string_view(element.Text[st]) : text;
   if (s.empty()) return;
 
-  double ex = element.PosX;
-  double ey = element.PosY;
-  double ew = element.SizeW;
-  double eh = element.SizeH;
-  PercentRectToPixels(area.Width(), area.Height(), ex, ey, ew, eh);
+  const ElementBox elementBox = ElementBox::Of(element, area.Width(), area.Height());
+  const double ex = elementBox.x;
+  const double ey = elementBox.y;
 
-  const TextBox box = TextBoxOf(element, st, ew, eh);
+  const TextBox box = TextBoxOf(element, st, elementBox.w, elementBox.h);
   const int32_t lines = std::max(element.TextLines[st], 1);
   const double lineHeight = box.height / lines;
 
   if (!element.FontName[st].empty()) mFonts.SetFace(element.FontName[st]);
   FitFontSize(lineHeight, "X");
+  const int32_t textHeight = mFonts.TextHeight("X");
 
   if (listGeometry && EqualsIgnoreCase(element.Name, "lstPlaylist")) {
     listGeometry->mListTop = box.y + ey;
@@ -150,24 +191,79 @@ void TextRenderer::Element_DrawText(BackBuffer& area, const SkinElement& element
       }
     }
 
-    const int32_t top = RoundToInt32(RoundHalfEven(y) + ey);
-    // A line starting below the area has nothing to show; skipping it spares
-    // measuring and rendering long texts that run far past their box.
-    const bool belowArea = top - kOutlineOffset >= area.Height();
-    const std::string shown = belowArea ? std::string() : EllipsizeText(box.width, line);
-    if (!shown.empty()) {
-      double x = ex + RoundHalfEven(box.x);
-      if (centred) x += (box.width - mFonts.TextWidth(shown)) / 2;
-      const int32_t left = RoundToInt32(x);
-      for (const int32_t dx : {-kOutlineOffset, kOutlineOffset}) {
-        for (const int32_t dy : {-kOutlineOffset, kOutlineOffset}) {
-          mFonts.DrawText(area, left + dx, top + dy, shown, kOutlineColor);
-        }
-      }
-      mFonts.DrawText(area, left, top, shown, foreground);
-    }
+    const double top = RoundHalfEven(RoundHalfEven(y) + ey);
     y += lineHeight;
+    // Only a line that reaches the area, outline included, is measured and
+    // drawn: a long text runs far past its box.
+    if (top - kOutlineOffset >= area.Height() || top + textHeight + kOutlineOffset <= 0) continue;
+    DrawLine(area, line, ex + RoundHalfEven(box.x), box.width, centred, static_cast<int32_t>(top),
+             foreground);
   }
+}
+
+void TextRenderer::DrawLine(BackBuffer& area, std::string_view line, double boxLeft,
+                            double boxWidth, bool centred, int32_t top, Rgb color) {
+  const int32_t areaWidth = area.Width();
+  std::string shown;
+  VisibleRun run;
+  if (!centred && boxLeft + boxWidth > areaWidth + kOutlineOffset) {
+    // The box runs on past the area: the line is cut at the area's edge, and
+    // cut to the box only when its "..." could come into sight.
+    run = VisiblePart(line, RoundToInt32(boxLeft), areaWidth);
+    if (run.text.empty()) return;
+    const size_t end = static_cast<size_t>(run.text.data() - line.data()) + run.text.size();
+    if (end == line.size() ||
+        mFonts.TextWidth(std::string(line.substr(0, end)) + std::string(kEllipsis)) <= boxWidth) {
+      DrawOutlined(area, run.left, top, run.text, color);
+      return;
+    }
+  }
+  shown = EllipsizeText(boxWidth, line);
+  if (shown.empty()) return;
+  double x = boxLeft;
+  if (centred) x += (boxWidth - mFonts.TextWidth(shown)) / 2;
+  const int32_t left = RoundToInt32(x);
+  // Cut to its box, a line whose box lies inside the area is drawn whole.
+  if (boxLeft >= 0 && boxLeft + boxWidth <= areaWidth) {
+    DrawOutlined(area, left, top, shown, color);
+    return;
+  }
+  run = VisiblePart(shown, left, areaWidth);
+  if (!run.text.empty()) DrawOutlined(area, run.left, top, run.text, color);
+}
+
+void TextRenderer::DrawOutlined(BackBuffer& area, int32_t left, int32_t top, std::string_view text,
+                                Rgb color) {
+  for (const int32_t dx : {-kOutlineOffset, kOutlineOffset}) {
+    for (const int32_t dy : {-kOutlineOffset, kOutlineOffset}) {
+      mFonts.DrawText(area, left + dx, top + dy, text, kOutlineColor);
+    }
+  }
+  mFonts.DrawText(area, left, top, text, color);
+}
+
+TextRenderer::VisibleRun TextRenderer::VisiblePart(std::string_view line, int32_t left,
+                                                   int32_t areaWidth) {
+  if (left - kOutlineOffset >= areaWidth) return {};
+  const std::vector<size_t> prefixes = CodePointPrefixes(line);
+  const size_t count = prefixes.size() - 1;
+  const auto widthOf = [&](size_t codePoints) {
+    return int64_t{mFonts.TextWidth(line.substr(0, prefixes[codePoints]))};
+  };
+  // On the right, every character that starts inside the area, and one more.
+  const int64_t room = int64_t{areaWidth} + kOutlineOffset - left;
+  const size_t starting = LargestThatFits(count, [&](size_t k) { return widthOf(k) < room; });
+  const size_t last = std::min(count, starting + 2);
+  // On the left, no character that ends before the area, except one.
+  const int64_t hidden = -int64_t{left} - kOutlineOffset;
+  size_t first = 0;
+  if (hidden > 0) {
+    const size_t ending = LargestThatFits(last, [&](size_t k) { return widthOf(k) <= hidden; });
+    if (ending == last) return {};  // all of it ends before the area
+    first = ending > 0 ? ending - 1 : 0;
+  }
+  return VisibleRun{line.substr(prefixes[first], prefixes[last] - prefixes[first]),
+                    static_cast<int32_t>(left + widthOf(first))};
 }
 
 int32_t TextRenderer::FitFontSize(double lineHeight, std::string_view sample) {
@@ -184,15 +280,18 @@ int32_t TextRenderer::FitFontSize(double lineHeight, std::string_view sample) {
 }
 
 std::string TextRenderer::EllipsizeText(double width, std::string_view text) {
-  if (mFonts.TextWidth(text) <= width) return std::string(text);
-  std::string_view kept = text;
-  std::string candidate = std::string(kept) + std::string(kEllipsis);
-  while (!kept.empty() && mFonts.TextWidth(candidate) > width) {
-    kept = DropLastCodePoint(kept);
-    candidate.assign(kept);
-    candidate += kEllipsis;
-  }
-  return candidate;
+  if (text.empty()) return mFonts.TextWidth(text) <= width ? std::string() : std::string(kEllipsis);
+  const std::vector<size_t> prefixes = CodePointPrefixes(text);
+  const size_t count = prefixes.size() - 1;
+  const auto prefix = [&](size_t codePoints) { return text.substr(0, prefixes[codePoints]); };
+  const size_t fitting =
+      LargestThatFits(count, [&](size_t k) { return mFonts.TextWidth(prefix(k)) <= width; });
+  if (fitting == count) return std::string(text);
+  const auto withEllipsis = [&](size_t codePoints) {
+    return std::string(prefix(codePoints)) + std::string(kEllipsis);
+  };
+  return withEllipsis(LargestThatFits(
+      fitting, [&](size_t k) { return mFonts.TextWidth(withEllipsis(k)) <= width; }));
 }
 
 // The line is as wide as its text, so the width percentage is not needed.

@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "skin/SkinElement.h"
+
 class BackBuffer;
 class FontEngine;
 struct ListGeometry;
-struct SkinElement;
 
 class TextRenderer {
  public:
@@ -39,5 +40,26 @@ class TextRenderer {
                        double h);
 
  private:
+  // Part of a line and where it is drawn.
+  struct VisibleRun {
+    std::string_view text;
+    int32_t left = 0;
+  };
+
+  // The part of a line drawn from left that can reach an area areaWidth
+  // wide: characters wholly beyond either edge, outline included, are left
+  // out (but one on each side, for glyphs that reach past their advance), so
+  // the font is never asked to draw far more than the area shows. Empty when
+  // nothing reaches the area.
+  VisibleRun VisiblePart(std::string_view line, int32_t left, int32_t areaWidth);
+
+  // Draws one line in its box (cut to it with "...", or centred on it), cut
+  // to what the area shows.
+  void DrawLine(BackBuffer& area, std::string_view line, double boxLeft, double boxWidth,
+                bool centred, int32_t top, Rgb color);
+
+  // Draws the line with its black outline around it, then in its colour.
+  void DrawOutlined(BackBuffer& area, int32_t left, int32_t top, std::string_view text, Rgb color);
+
   FontEngine& mFonts;
 };

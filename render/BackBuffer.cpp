@@ -33,13 +33,14 @@ bool BackBuffer::Resize(int32_t width, int32_t height) {
 
 void BackBuffer::FillRect(int32_t x, int32_t y, int32_t width, int32_t height, uint32_t pixel) {
   if (!mImage) return;
-  const int32_t left = std::max(x, 0);
-  const int32_t top = std::max(y, 0);
-  const int32_t right = std::min(x + width, mWidth);
-  const int32_t bottom = std::min(y + height, mHeight);
+  // 64-bit edges: a rectangle far outside the buffer must not overflow.
+  const int64_t left = std::max<int64_t>(x, 0);
+  const int64_t top = std::max<int64_t>(y, 0);
+  const int64_t right = std::min<int64_t>(int64_t{x} + width, mWidth);
+  const int64_t bottom = std::min<int64_t>(int64_t{y} + height, mHeight);
   if (left >= right || top >= bottom) return;
   const uint32_t value = pixel | 0xFF000000u;
-  for (int32_t row = top; row < bottom; ++row) {
+  for (int64_t row = top; row < bottom; ++row) {
     uint32_t* line = mPixels.get() + static_cast<size_t>(row) * mWidth;
     std::fill(line + left, line + right, value);
   }

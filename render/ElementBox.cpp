@@ -3,15 +3,30 @@
 #include <pixman.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/Conversions.h"
 #include "render/BackBuffer.h"
 #include "render/PixelFormat.h"
 #include "skin/SkinModel.h"
 
+void ClampSpan(double& start, double& size) {
+  const double end = start + size;
+  const auto inside = [](double edge) { return edge >= -kFarOutside && edge <= kFarOutside; };
+  if (inside(start) && inside(end)) return;
+  const auto clamp = [](double edge) {
+    return std::isnan(edge) ? 0.0 : std::clamp(edge, -kFarOutside, kFarOutside);
+  };
+  const double clampedStart = clamp(start);
+  size = std::isnan(end) ? 0.0 : clamp(end) - clampedStart;
+  start = clampedStart;
+}
+
 ElementBox ElementBox::Of(const SkinElement& element, double areaWidth, double areaHeight) {
   ElementBox box{element.PosX, element.PosY, element.SizeW, element.SizeH};
   PercentRectToPixels(areaWidth, areaHeight, box.x, box.y, box.w, box.h);
+  ClampSpan(box.x, box.w);
+  ClampSpan(box.y, box.h);
   return box;
 }
 

@@ -287,9 +287,11 @@ bool ElementPainter::DrawPicture(const SkinElement& element, const ElementBox& b
   }
   const double picX = element.PicX[state];
   const double picY = element.PicY[state];
-  const double left = box.x + (picX == -1 ? (box.w - drawnW) / 2 : box.w * picX / 100);
+  double left = box.x + (picX == -1 ? (box.w - drawnW) / 2 : box.w * picX / 100);
   // The vertical offset is a share of the drawn picture's height.
-  const double top = box.y + (picY == -1 ? (box.h - drawnH) / 2 : drawnH * picY / 100);
+  double top = box.y + (picY == -1 ? (box.h - drawnH) / 2 : drawnH * picY / 100);
+  ClampSpan(left, drawnW);
+  ClampSpan(top, drawnH);
 
   const auto edges = RoundRect(left, top, left + drawnW, top + drawnH);
   const int64_t width = int64_t{edges[2]} - edges[0];

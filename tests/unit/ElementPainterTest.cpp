@@ -67,6 +67,60 @@ TEST_F(ElementPainterTest, ColourBoxFillsTheRoundedRectangleAndTheHitMap) {
   }
 }
 
+// Geometry far beyond any screen: nothing overflows, what can be seen is
+// drawn, and the font is never asked for text far wider than the area.
+TEST_F(ElementPainterTest, GeometryFarOutsideTheAreaDrawsOnlyWhatCanBeSeen) {
+  const std::string longLine(5000, 'x');
+  std::string manyLines;
+  for (int line = 0; line < 20000; ++line) manyLines += "a\r\n";
+  const struct {
+    const char* name;
+    double x, y, w, h;
+    double textX, textY, textW, textH;
+    std::string text;
+    bool seen;  // some text reaches the area
+  } cases[] = {
+      {"far above", 0, -1e12, 100, 100, 0, 0, 100, 100, "Play", false},
+      {"far below", 0, 1e12, 100, 100, 0, 0, 100, 100, "Play", false},
+      {"far left", -1e12, 0, 100, 100, 0, 0, 100, 100, "Play", false},
+      {"beyond doubles", 1e300, -1e300, 1e300, 1e300, 0, 0, 100, 100, "Play", false},
+      {"text box far above", 0, 0, 100, 100, 0, -1e12, 100, 100, "Play", false},
+      {"huge element", -1e12, -1e12, 3e12, 3e12, 0, 0, 100, 100, "Play", false},
+      {"huge text box, long line", 0, 0, 100, 100, 0, 0, 100000, 10, longLine, true},
+      {"long line from far left", 0, 0, 100, 100, -1e4, 0, 2e6, 10, longLine, true},
+      {"centred long line", 0, 0, 100, 100, -1, 0, 100000, 10, longLine, true},
+      {"many lines far above", 0, 0, 100, 100, 0, -1e12, 100, 100, manyLines, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    RenderFixture g;
+    g.PrepareBuffer();
+    const int32_t n = g.Add("wndVidMain", "picText", c.x, c.y, c.w, c.h, kGrey);
+    SkinElement& e = g.E(n);
+    e.Text[Idle] = c.text;
+    e.TextColor[Idle] = kWhite;
+    e.TextX[Idle] = c.textX;
+    e.TextY[Idle] = c.textY;
+    e.TextW[Idle] = c.textW;
+    e.TextH[Idle] = c.textH;
+    g.composer.Painter().Element_Draw(g.E(n), false);
+    const std::vector<std::string> texts = g.TextsIn(kWhite);
+    EXPECT_EQ(!texts.empty(), c.seen);
+    for (const FakeFontEngine::Draw& draw : g.fonts.draws) {
+      const int32_t width = static_cast<int32_t>(CodePointCount(draw.text)) * (draw.size / 2);
+      EXPECT_LE(width, 200 + 3 * draw.size) << draw.text.size() << " characters";
+      EXPECT_GE(draw.x, -2 * draw.size);
+      EXPECT_LE(draw.x, 200 + draw.size);
+    }
+    if (!c.seen) continue;
+    // The line runs on beyond the edges: its characters (boxes 4 pixels wide
+    // every 5 pixels) reach the area's last columns, and its first ones.
+    const Bounds white = BoundsOf(g, kWhite);
+    EXPECT_GE(white.right, 196);
+    EXPECT_LE(white.left, 4);
+  }
+}
+
 TEST_F(ElementPainterTest, PictureGeometryFollowsItsPercentFields) {
   // A 10 x 5 picture in an element of 100 x 50 pixels.
   const struct {

@@ -344,6 +344,10 @@ TEST(TextRendererTest, EllipsizeTextCutsWholeCharacters) {
     const char* expected;
   };
   // Every character, ASCII or not, is 5 pixels wide; "..." is 15.
+  const std::string longText(1000, 'x');
+  const std::string long300 = std::string(300, 'x') + "...";
+  const char* kLong = longText.c_str();
+  const char* kLong300 = long300.c_str();
   const Case cases[] = {
       {25, "Grüße", "Grüße"},  // fits exactly
       {24.9, "Grüße", "G..."},
@@ -353,9 +357,13 @@ TEST(TextRendererTest, EllipsizeTextCutsWholeCharacters) {
       {0, "€", "..."},
       {0, "", ""},
       {100, "", ""},
+      {-1, "", "..."},
+      // Long texts: 300 characters kept of 1000, and all 1000.
+      {1515, kLong, kLong300},
+      {5000, kLong, kLong},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
+    SCOPED_TRACE(std::string(c.text).substr(0, 20));
     SCOPED_TRACE(c.width);
     FakeFontEngine fonts;
     fonts.SetSize(10);
