@@ -25,10 +25,20 @@ TEST(StartAndCloseTest, ClosingWritesAllSeventeenSettingsAndKeepsTheStoredOnes) 
   TempFolder folder;
   ProgramUnderTest program(folder.Path());
   folder.Write("Tavizo.ini", "\"gOSDTime\",5000\r\n");
+  // A garbled pair in the middle: the bindings after it must not be lost.
+  const std::string keys =
+      "\"key.112.0\",\"*.cmdPlay\"\r\n\"key.40.0\",#yes#\r\n\"key.113.0\",\"*.cmdStop\"\r\n";
+  folder.Write("Tavizo.keys", keys);
   ASSERT_TRUE(program.Start());
   ASSERT_NE(program.WaitForWindow(10000), 0u) << program.Log();
   ASSERT_TRUE(program.RequestClose());
   EXPECT_EQ(program.WaitForExit(10000), 0) << program.Log();
+  EXPECT_EQ(folder.Read("Tavizo.keys.bad"), keys);
+  EXPECT_NE(program.Log().find(folder.File("Tavizo.keys") + " could not be read to its end; " +
+                               "it is kept as " + folder.File("Tavizo.keys.bad")),
+            std::string::npos)
+      << program.Log();
+  EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.112.0\",\"*.cmdPlay\""), std::string::npos);
 
   const std::string settings = folder.Read("Tavizo.ini");
   size_t position = 0;
