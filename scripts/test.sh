@@ -37,7 +37,9 @@ PATH="$display_path" xvfb-run -a -s "-screen 0 1920x1080x24 -noreset -fp built-i
            ctest --test-dir build -L display --output-on-failure'
 
 echo "== Unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVIZO_SANITIZE=ON \
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVIZO_SANITIZE=ON "${launcher[@]}" \
   -DTAVIZO_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize -j "$jobs" --target unit_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
