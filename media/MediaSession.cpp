@@ -97,6 +97,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   mPlacement.PlaceVideo(
       mSkin.Element(mSkin.FindElement(CurrentElementName(mFocus, "picVideoWindow"))));
 
+  mState.mMediaPath = path;
   mTexts.mMediaTitle = FileNameOf(path);
   RedrawCurrentElement(mScreen, mFocus, "cmdFormMove");
   if (mOverlay.mIsVideoFullscreen) {
@@ -153,6 +154,7 @@ void MediaSession::CloseMedia() {
   mState.mHasAudio = false;
   mState.mHasVideo = false;
   mState.mIsRunning = false;
+  mState.mMediaPath.clear();
   // Whatever runs in this pass finds the flags cleared while the medium is
   // still there, so it can still be called safely.
   const uint64_t opensBefore = mOpensBegun;

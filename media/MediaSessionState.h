@@ -5,6 +5,7 @@
 // A medium is open exactly when the engine says so.
 
 #include <cstdint>
+#include <string>
 
 struct MediaSessionState {
   bool mHasAudio = false;     // the medium has an audio stream
@@ -15,4 +16,5 @@ struct MediaSessionState {
   bool mNeedsReopen = false;  // the next Play opens the list entry at the cursor
   bool mIsScrolling = false;  // fast forward or rewind runs
   int32_t mScrollRate = 0;    // media seconds per second; negative rewinds
+  std::string mMediaPath;     // the file of the open medium; empty when none is open
 };

@@ -1,6 +1,7 @@
 #include "media/Transport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "app/Conversions.h"
@@ -101,6 +102,12 @@ void Transport::cmdForceEnd() {
   if (!mEngine.IsOpen() || !mState.mIsRunning) return;
   // A medium shorter than a second goes to its start rather than before it.
   mEngine.SetCurrentPosition(std::max(0.0, mState.mDuration - 1));
+}
+
+void Transport::SeekTo(double seconds) {
+  if (!mEngine.IsOpen() || !std::isfinite(seconds)) return;
+  mEngine.SetCurrentPosition(std::clamp(seconds, 0.0, std::max(0.0, mState.mDuration)));
+  RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
 }
 
 void Transport::Scroll(int32_t direction) {

@@ -34,6 +34,9 @@ class Transport {
   void cmdStop();
   // One second before the end, only while playing.
   void cmdForceEnd();
+  // Moves the open medium to the position in seconds, kept within the
+  // medium; the time shown follows at once. Playing or paused stays so.
+  void SeekTo(double seconds);
   // Starts or speeds up fast forward, or slows down rewind (back to normal
   // play from the slowest rewind).
   void cmdForward();

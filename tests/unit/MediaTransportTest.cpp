@@ -209,4 +209,19 @@ TEST_F(MediaTransportTest, ForceEndJumpsToOneSecondBeforeTheEndOnlyWhilePlaying)
   EXPECT_EQ(rig.engine.mPosition, 599);
 }
 
+TEST_F(MediaTransportTest, SeekToStaysWithinTheMediumAndKeepsItPaused) {
+  OpenFilm();
+  T().cmdPause();
+  const struct {
+    double asked;
+    double position;
+  } cases[] = {{30, 30}, {-5, 0}, {700, 600}, {0.0 / 0.0, 600}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.asked);
+    T().SeekTo(c.asked);
+    EXPECT_EQ(rig.engine.mPosition, c.position);
+    EXPECT_FALSE(State().mIsRunning);
+  }
+}
+
 }  // namespace
