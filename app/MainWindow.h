@@ -34,6 +34,9 @@ class MainWindow {
   virtual void Show() = 0;
   virtual void Hide() = 0;
   virtual void Minimize() = 0;
+  // Brings the window back from minimised, in front of the others, with the
+  // input focus.
+  virtual void Raise() = 0;
   virtual void SetTitle(const std::string& title) = 0;
   virtual void SetAlwaysOnTop(bool onTop) = 0;
 

@@ -95,6 +95,10 @@ void SdlMainWindow::Hide() {
 void SdlMainWindow::Minimize() {
   SDL_MinimizeWindow(mWindow);
 }
+void SdlMainWindow::Raise() {
+  if (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_MINIMIZED) SDL_RestoreWindow(mWindow);
+  SDL_RaiseWindow(mWindow);
+}
 void SdlMainWindow::SetTitle(const std::string& title) {
   SDL_SetWindowTitle(mWindow, title.c_str());
 }

@@ -32,6 +32,7 @@ class SdlMainWindow final : public MainWindow {
   void Show() override;
   void Hide() override;
   void Minimize() override;
+  void Raise() override;
   void SetTitle(const std::string& title) override;
   void SetAlwaysOnTop(bool onTop) override;
   std::vector<PixelRect> Monitors() const override;

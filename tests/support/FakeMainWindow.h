@@ -33,6 +33,7 @@ class FakeMainWindow final : public MainWindow {
     calls.push_back("Hide");
   }
   void Minimize() override { calls.push_back("Minimize"); }
+  void Raise() override { calls.push_back("Raise"); }
   void SetTitle(const std::string& text) override { title = text; }
   void SetAlwaysOnTop(bool onTop) override {
     alwaysOnTop = onTop;
