@@ -1,9 +1,11 @@
 #include "app/frmMain.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
 
+#include "app/Clock.h"
 #include "app/ErrorMessageBox.h"
 #include "app/EventPump.h"
 #include "app/Log.h"
@@ -12,6 +14,7 @@
 #include "app/ScreenSaverHold.h"
 #include "app/ShutdownMachine.h"
 #include "app/Text.h"
+#include "media/MediaEngine.h"
 #include "navigation/CheckDefaultKeys.h"
 #include "render/Presenter.h"
 #include "skin/SkinLoader.h"
@@ -53,6 +56,7 @@ frmMain::frmMain(const FrmMainServices& services)
                           services.window, services.cursor, mPointer, services.timers, mScreen},
           MakePointerHooks()),
       mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
+      mMediaControls(MakePlayerHooks()),
       mStartup(services.splash, mText, services.logo) {
   mScreen.SetTarget(&mComposer);
   mBrowser = std::make_unique<Browser>(
@@ -126,6 +130,43 @@ JoystickActions frmMain::MakeJoystickActions() {
     mDispatcher.DoAction(source, action);
   };
   return actions;
+}
+
+PlayerHooks frmMain::MakePlayerHooks() {
+  PlayerHooks hooks;
+  hooks.snapshot = [this] { return PlayerState(); };
+  hooks.doAction = [this](const std::string& action) {
+    if (mLoaded) mDispatcher.DoAction(mFocus.mFocusElement, action);
+  };
+  hooks.seekTo = [this](double seconds) {
+    if (mLoaded) mMedia.mTransport.SeekTo(seconds);
+  };
+  hooks.raise = [this] { mServices.window.Raise(); };
+  hooks.nowMs = [this] { return mServices.clock.NowMs(); };
+  return hooks;
+}
+
+PlayerSnapshot frmMain::PlayerState() const {
+  const auto holdsFile = [](const EntryList& list) {
+    return list.size() > 1 && std::any_of(list.begin() + 1, list.end(), [](const ListEntry& entry) {
+             return entry.kind == kEntryFile;
+           });
+  };
+  const MediaSessionState& media = mMedia.mState;
+  PlayerSnapshot state;
+  state.isOpen = mServices.media.IsOpen();
+  state.isRunning = media.mIsRunning;
+  // Stop leaves the medium open with the next Play reopening the list entry.
+  state.isStopped = media.mNeedsReopen && !media.mIsRunning;
+  state.title = mTexts.mMediaTitle;
+  state.path = media.mMediaPath;
+  state.position = state.isOpen ? mServices.media.CurrentPosition() : 0;
+  state.duration = media.mDuration;
+  state.volume = mSettings.gMediaVolume;
+  state.isMuted = mSettings.gIsMediaMute == 1;
+  state.playMode = mSettings.gPlayMode;
+  state.hasFiles = holdsFile(mBrowse.mPlayingList) || holdsFile(mBrowse.mBrowseList);
+  return state;
 }
 
 void frmMain::RegisterCommands() {

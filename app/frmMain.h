@@ -11,6 +11,7 @@
 
 #include "app/Desktop.h"
 #include "app/ForwardingScreen.h"
+#include "app/MprisPlayer.h"
 #include "app/ProgramPaths.h"
 #include "app/Settings.h"
 #include "app/TimerTable.h"
@@ -109,6 +110,8 @@ class frmMain final : public WindowEventHandler {
   Dispatcher& Actions() { return mDispatcher; }
   FocusState& Focus() { return mFocus; }
   WindowComposer& Composer() { return mComposer; }
+  // What the desktop's media controls drive; only meaningful once loaded.
+  MprisPlayer& MediaControls() { return mMediaControls; }
 
   // WindowEventHandler
   void OnKeyDown(int32_t virtualKey, int32_t modifierMask) override;
@@ -136,6 +139,8 @@ class frmMain final : public WindowEventHandler {
   NavigationHooks MakeNavigationHooks();
   JoystickActions MakeJoystickActions();
   PointerHooks MakePointerHooks();
+  PlayerHooks MakePlayerHooks();
+  PlayerSnapshot PlayerState() const;
 
   FrmMainServices mServices;
 
@@ -165,6 +170,7 @@ class frmMain final : public WindowEventHandler {
   KeyInput mKeyInput;
   PointerInput mPointerInput;
   Joysticks mJoysticks;
+  MprisPlayer mMediaControls;
   frmStartup mStartup;
 
   bool mScreenSaverHeld = false;
