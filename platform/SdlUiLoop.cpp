@@ -17,6 +17,10 @@ void SdlUiLoop::AddEventWatcher(EventWatcher watcher) {
   mWatchers.push_back(std::move(watcher));
 }
 
+void SdlUiLoop::AddBatchEndHandler(std::function<void()> handler) {
+  mBatchEndHandlers.push_back(std::move(handler));
+}
+
 void SdlUiLoop::Run() {
   while (!mQuitRequested) {
     const int64_t wait = mTimers.MsUntilNextDue();
@@ -41,6 +45,7 @@ void SdlUiLoop::PumpPendingEvents() {
 
 void SdlUiLoop::FinishBatch() {
   mTimers.RunDue();
+  for (const std::function<void()>& handler : mBatchEndHandlers) handler();
   if (mPresenter) mPresenter->PresentIfChanged();
 }
 

@@ -28,6 +28,10 @@ class SdlUiLoop final : public EventPump {
   using EventWatcher = std::function<bool(const SDL_Event&)>;
   void AddEventWatcher(EventWatcher watcher);
 
+  // Runs after each batch of events and due timers, before the screen is
+  // presented: adapters that report the program's state outward look here.
+  void AddBatchEndHandler(std::function<void()> handler);
+
   // Runs until RequestQuit.
   void Run();
 
@@ -46,5 +50,6 @@ class SdlUiLoop final : public EventPump {
   SdlInputEvents mInput;
   Presenter* mPresenter = nullptr;
   std::vector<EventWatcher> mWatchers;
+  std::vector<std::function<void()>> mBatchEndHandlers;
   bool mQuitRequested = false;
 };

@@ -12,6 +12,7 @@
 #include "platform/LogindLoginManager.h"
 #include "platform/MpvEngine.h"
 #include "platform/ProgramFolder.h"
+#include "platform/SdBusMpris.h"
 #include "platform/SdlCursor.h"
 #include "platform/SdlErrorBox.h"
 #include "platform/SdlJoystickSource.h"
@@ -96,7 +97,13 @@ TavizoProgram::~TavizoProgram() {
 }
 
 int TavizoProgram::Run() {
-  if (mForm->Load()) mLoop->Run();
+  if (mForm->Load()) {
+    // The desktop's media controls reach the program once it is ready for
+    // commands, and leave before it shuts down.
+    mMediaControls = SdBusMpris::Create(mForm->MediaControls(), *mLoop);
+    mLoop->Run();
+    mMediaControls.reset();
+  }
   mForm->Unload();
   mForm->ShutDownComputerIfAsked();
   return 0;

@@ -16,6 +16,7 @@ class LogindLoginManager;
 class MediaEngine;
 class MpvEngine;
 class NullMediaEngine;
+class SdBusMpris;
 class SdlCursor;
 class SdlJoystickSource;
 class SdlMainWindow;
@@ -66,4 +67,5 @@ class TavizoProgram {
   std::unique_ptr<NullMediaEngine> mNoEngine;
   std::unique_ptr<SdlJoystickSource> mJoysticks;
   std::unique_ptr<frmMain> mForm;
+  std::unique_ptr<SdBusMpris> mMediaControls;
 };

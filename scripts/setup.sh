@@ -14,6 +14,8 @@ packages=(
   fonts-dejavu-core fonts-liberation2
   # The display tests: a virtual X server, screenshots and real input events.
   xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool libxss-dev libx11-dev
+  # The desktop's media controls: a session bus of the tests' own and a client on it.
+  dbus-daemon playerctl
   # The playback benchmark compares Tavizo with the stand-alone player.
   mpv
   # The Debian package (cpack -G DEB reads its dependencies with dpkg-shlibdeps)

@@ -1,10 +1,20 @@
 // The program on the desktop: the screen-saver hold, the fatal start with an
-// unknown skin, and quitting by a bound key.
+// unknown skin, quitting by a bound key, and the desktop's media controls
+// driving it over a session bus of the test's own.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +29,61 @@
 #include <X11/extensions/scrnsaver.h>
 
 namespace {
+
+// A session bus of the test's own: the program and playerctl find it through
+// DBUS_SESSION_BUS_ADDRESS while it lives.
+class PrivateSessionBus {
+ public:
+  PrivateSessionBus() {
+    const std::string socket = mFolder.File("bus");
+    const std::string address = "unix:path=" + socket;
+    mPid = fork();
+    if (mPid == 0) {
+      const int null = open("/dev/null", O_WRONLY);
+      dup2(null, STDOUT_FILENO);
+      dup2(null, STDERR_FILENO);
+      execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork",
+             ("--address=" + address).c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    for (int waited = 0; waited < 5000 && !std::filesystem::exists(socket); waited += 20)
+      SleepMs(20);
+    if (std::filesystem::exists(socket)) setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+  }
+  ~PrivateSessionBus() {
+    Stop();
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  }
+  bool Running() const { return mPid > 0 && std::getenv("DBUS_SESSION_BUS_ADDRESS"); }
+  void Stop() {
+    if (mPid <= 0) return;
+    kill(mPid, SIGTERM);
+    waitpid(mPid, nullptr, 0);
+    mPid = -1;
+  }
+
+ private:
+  TempFolder mFolder;
+  pid_t mPid = -1;
+};
+
+std::string Playerctl(const std::string& arguments) {
+  std::string output = RunCommand("playerctl -p tavizo " + arguments + " 2>/dev/null");
+  while (!output.empty() && (output.back() == '\n' || output.back() == ' ')) output.pop_back();
+  return output;
+}
+
+bool WaitUntil(const std::function<bool()>& holds, int timeoutMs) {
+  for (int waited = 0; waited <= timeoutMs; waited += 50) {
+    if (holds()) return true;
+    SleepMs(50);
+  }
+  return false;
+}
+
+bool WaitForPlayerctl(const std::string& arguments, const std::string& answer) {
+  return WaitUntil([&] { return Playerctl(arguments) == answer; }, 8000);
+}
 
 // The X screen saver's state: ScreenSaverOff, ScreenSaverOn or ScreenSaverDisabled.
 int ScreenSaverState() {
@@ -187,6 +252,85 @@ TEST(DesktopSessionTest, AKeyBoundToQuitEndsThroughTheSameShutdownAsClosing) {
   EXPECT_NE(program.Log().find("key.81.0"), std::string::npos);
   EXPECT_NE(folder.Read("Tavizo.ini").find("\"gOSDTime\",4000"), std::string::npos);
   EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.38.0\",\"!.elemMoveN\""), std::string::npos);
+}
+
+TEST(DesktopSessionTest, PlayerctlDrivesTheRunningProgramAndItOutlivesTheBus) {
+  PrivateSessionBus bus;
+  ASSERT_TRUE(bus.Running()) << "dbus-daemon is needed";
+  PlaybackDriver driver({{"film-16x9.mp4", "1 wide.mp4"}, {"film-4x3.mp4", "2 red over blue.mp4"}},
+                        "\"gPlayMode\",0\r\n\"gMediaVolume\",-2500\r\n");
+  ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+  ProgramUnderTest& program = driver.Program();
+  ASSERT_TRUE(program.WaitForLog("on the session bus as org.mpris.MediaPlayer2.tavizo", 5000))
+      << program.Log();
+  ASSERT_TRUE(WaitForPlayerctl("status", "Stopped")) << Playerctl("status");
+  // playerctl quotes object paths.
+  EXPECT_EQ(Playerctl("metadata mpris:trackid"), "'/org/mpris/MediaPlayer2/TrackList/NoTrack'");
+  // Whoever listens hears every change of the status.
+  const std::string follow = program.Folder() + "/follow.txt";
+  const pid_t follower = std::stoi(
+      RunCommand("playerctl -p tavizo --follow status >'" + follow + "' 2>/dev/null & echo $!"));
+
+  // Play with nothing open starts from the list, as the play key does.
+  Playerctl("play");
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: 1 wide.mp4", 8000)) << driver.Caption();
+  EXPECT_TRUE(WaitForPlayerctl("metadata xesam:title", "1 wide.mp4"));
+  const std::string length = Playerctl("metadata mpris:length");
+  EXPECT_NEAR(std::atof(length.c_str()), 2000000, 100000) << length;
+  const std::string metadata = Playerctl("metadata");
+  EXPECT_NE(metadata.find("xesam:url"), std::string::npos) << metadata;
+  EXPECT_NE(metadata.find("file://" + driver.MediaFolder() + "1%20wide.mp4"), std::string::npos)
+      << metadata;
+
+  Playerctl("play-pause");
+  EXPECT_TRUE(WaitForPlayerctl("status", "Paused")) << Playerctl("status");
+  EXPECT_TRUE(program.WaitForLog("mpris.PlayPause", 2000));
+
+  Playerctl("position 1");
+  EXPECT_TRUE(
+      WaitUntil([] { return std::fabs(std::atof(Playerctl("position").c_str()) - 1) < 0.1; }, 5000))
+      << Playerctl("position");
+
+  // The volume keys' steps, with their log lines, to the step nearest the level.
+  Playerctl("volume 0.5");
+  EXPECT_TRUE(program.WaitForLog("cmdVolDown - new volume: -5100", 5000)) << program.Log();
+  EXPECT_NEAR(std::atof(Playerctl("volume").c_str()), 0.49, 0.001) << Playerctl("volume");
+
+  Playerctl("next");
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: 2 red over blue.mp4", 8000)) << driver.Caption();
+  EXPECT_TRUE(WaitForPlayerctl("metadata xesam:title", "2 red over blue.mp4"));
+  Playerctl("previous");
+  EXPECT_TRUE(driver.WaitForCaption("Tavizo: 1 wide.mp4", 8000)) << driver.Caption();
+  EXPECT_TRUE(WaitForPlayerctl("status", "Playing")) << Playerctl("status");
+
+  kill(follower, SIGTERM);
+  waitpid(follower, nullptr, WNOHANG);
+  std::ifstream followed(follow);
+  const std::string statuses((std::istreambuf_iterator<char>(followed)),
+                             std::istreambuf_iterator<char>());
+  EXPECT_NE(statuses.find("Playing\nPaused\n"), std::string::npos) << statuses;
+
+  // The bus goes away: one log line, and keys still work.
+  bus.Stop();
+  EXPECT_TRUE(program.WaitForLog("the session bus went away", 5000)) << program.Log();
+  EXPECT_TRUE(driver.PressKey("Down", 40)) << program.Log();
+  ASSERT_TRUE(program.RequestClose());
+  EXPECT_EQ(program.WaitForExit(10000), 0) << program.Log();
+}
+
+TEST(DesktopSessionTest, WithoutASessionBusTheProgramSaysSoOnceAndRuns) {
+  TempFolder folder;
+  setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + folder.File("no-bus")).c_str(), 1);
+  ProgramUnderTest program(folder.File("program"));
+  ASSERT_TRUE(program.Start());
+  unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  ASSERT_NE(program.WaitForWindow(10000), 0u) << program.Log();
+  ASSERT_TRUE(program.WaitForLog("no session bus", 5000)) << program.Log();
+  SleepMs(300);
+  const std::string log = program.Log();
+  EXPECT_EQ(log.find("session bus"), log.rfind("session bus")) << log;
+  ASSERT_TRUE(program.RequestClose());
+  EXPECT_EQ(program.WaitForExit(10000), 0) << log;
 }
 
 }  // namespace
