@@ -293,19 +293,46 @@ bool SdBusMpris::Offer(std::string& error) {
     result = sd_bus_add_object_vtable(mBus, &mPlayerSlot, kObjectPath, kPlayerInterface,
                                       kPlayerVtable, this);
   }
-  std::string name = kBusName;
-  if (result >= 0) result = sd_bus_request_name(mBus, name.c_str(), 0);
-  if (result == -EEXIST) {
-    // Another Tavizo holds the name; the desktop lists this one beside it.
-    name += ".instance" + std::to_string(getpid());
-    result = sd_bus_request_name(mBus, name.c_str(), 0);
-  }
+  // The answer comes through the UI loop: a bus that is slow to answer never
+  // holds up the start.
+  if (result >= 0) result = RequestName(kBusName);
   if (result < 0) {
     error = ErrorText(result);
     return false;
   }
-  WriteLog("the desktop's media controls reach Tavizo on the session bus as " + name);
   return true;
+}
+
+int SdBusMpris::RequestName(const std::string& name) {
+  mRequestedName = name;
+  const auto answered = [](sd_bus_message* reply, void* userdata, sd_bus_error*) {
+    static_cast<SdBusMpris*>(userdata)->NameAnswered(reply);
+    return 0;
+  };
+  return sd_bus_request_name_async(mBus, nullptr, mRequestedName.c_str(), 0, answered, this);
+}
+
+void SdBusMpris::NameAnswered(sd_bus_message* reply) {
+  // The answers of the bus's RequestName.
+  constexpr uint32_t kPrimaryOwner = 1;
+  constexpr uint32_t kExists = 3;
+  constexpr uint32_t kAlreadyOwner = 4;
+  uint32_t answer = 0;
+  const sd_bus_error* failure = sd_bus_message_get_error(reply);
+  if (!failure && sd_bus_message_read(reply, "u", &answer) >= 0) {
+    if (answer == kPrimaryOwner || answer == kAlreadyOwner) {
+      WriteLog("the desktop's media controls reach Tavizo on the session bus as " + mRequestedName);
+      return;
+    }
+    // Another Tavizo holds the name; the desktop lists this one beside it.
+    if (answer == kExists && mRequestedName == kBusName &&
+        RequestName(std::string(kBusName) + ".instance" + std::to_string(getpid())) >= 0) {
+      return;
+    }
+  }
+  WriteLog("the session bus did not give Tavizo the name " + mRequestedName + " (" +
+           (failure && failure->message ? failure->message : "taken") +
+           "): the desktop's media controls are off");
 }
 
 void SdBusMpris::Close() {

@@ -13,15 +13,16 @@ class MprisPlayer;
 class SdlFdWakeup;
 class SdlUiLoop;
 struct sd_bus;
+struct sd_bus_message;
 struct sd_bus_slot;
 
 class SdBusMpris {
  public:
   static constexpr const char* kBusName = "org.mpris.MediaPlayer2.tavizo";
 
-  // Connects and takes the name (a second instance takes the name with
-  // ".instance" + its process id). Nothing, and one log line, when there is
-  // no session bus.
+  // Connects and asks for the name (a second instance takes the name with
+  // ".instance" + its process id; a log line says which it got). Nothing,
+  // and one log line, when there is no session bus.
   static std::unique_ptr<SdBusMpris> Create(MprisPlayer& player, SdlUiLoop& loop);
   ~SdBusMpris();
   SdBusMpris(const SdBusMpris&) = delete;
@@ -38,6 +39,8 @@ class SdBusMpris {
 
   SdBusMpris(MprisPlayer& player, sd_bus* bus);
   bool Offer(std::string& error);
+  int RequestName(const std::string& name);
+  void NameAnswered(sd_bus_message* reply);
   void ProcessBus();
   void AnnounceChanges();
   void ArmWakeup();
@@ -49,5 +52,6 @@ class SdBusMpris {
   sd_bus_slot* mPlayerSlot = nullptr;
   std::unique_ptr<SdlFdWakeup> mWakeup;
   std::shared_ptr<LoopLink> mLoopLink;
+  std::string mRequestedName;
   bool mProcessing = false;
 };
