@@ -78,11 +78,10 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
     });
   }
 
-  p.mForm = std::make_unique<frmMain>(
-      FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mErrorBox, p.mClock,
-                      *p.mTimers, paths, *p.mPresenter, *p.mFonts, *p.mPictures, media,
-                      *p.mCursor, *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
-                      p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
+  p.mForm = std::make_unique<frmMain>(FrmMainServices{
+      *p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mErrorBox, p.mClock, *p.mTimers, paths,
+      *p.mPresenter, *p.mFonts, *p.mPictures, media, *p.mCursor, *p.mScreenSaver, *p.mLoginManager,
+      *p.mSplash, p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
   p.mLoop->SetHandler(p.mForm.get());
   p.mTimers->SetTickHandler([form = p.mForm.get()](TimerId id) { form->OnTimer(id); });
   return program;
