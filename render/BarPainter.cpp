@@ -15,6 +15,10 @@ double ProgressPercent(const SkinElement& element, double duration, double posit
   return 100 / duration * position * element.TextW[Selected] / 100;
 }
 
+// The open rows between two segments of the volume bar, as a share of a
+// segment's height (at least one row).
+constexpr double kSegmentGapShare = 0.05;
+
 void LogFillProblem(const SkinElement& element) {
   WriteLog(std::string("Element_Draw problem - Blt returned ") + kNoBackBufferResult + " for " +
            element.FullName);
@@ -54,7 +58,7 @@ void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const Elem
 }
 
 void DrawVolumeBar(BackBuffer& target, const SkinElement& element, const ElementBox& box,
-                   int32_t mediaVolume) {
+                   int32_t mediaVolume, Sound sound) {
   const BarTrack track = BarTrack::Of(element, box);
   const double attenuation =
       std::clamp(std::abs(static_cast<double>(mediaVolume)) / 100, 1.0, 100.0);
@@ -64,8 +68,31 @@ void DrawVolumeBar(BackBuffer& target, const SkinElement& element, const Element
     filled = 1;
     empty -= 1;
   }
-  if (!FillEdges(target, track.left, track.top + empty, track.left + track.width,
-                 track.top + empty + filled, element.TextColor[Selected])) {
-    LogFillProblem(element);
+  const double barTop = track.top + empty;
+  const double barBottom = barTop + filled;
+  // Muted, the bar keeps its level in the skin's muted colour; a skin without
+  // one shows it as it sounds.
+  const bool mutedLook = sound == Sound::Muted && element.TextLines[Disabled] > 0;
+  const Rgb color = mutedLook ? element.TextColor[Disabled] : element.TextColor[Selected];
+
+  bool drawn = true;
+  const int32_t segments = std::max(element.TextLines[Selected], 1);
+  const double segmentHeight = track.height / segments;
+  // The rows between two segments stay open, so the marks that the track's
+  // picture draws there show through the bar.
+  const double gap = std::max(1.0, RoundHalfEven(segmentHeight * kSegmentGapShare));
+  const double gapAbove = std::floor(gap / 2);
+  for (int32_t segment = 0; segment < segments; ++segment) {
+    double top = track.top;
+    double bottom = track.top + track.height;
+    if (segment > 0) top = RoundHalfEven(track.top + segmentHeight * segment) - gapAbove + gap;
+    if (segment + 1 < segments) {
+      bottom = RoundHalfEven(track.top + segmentHeight * (segment + 1)) - gapAbove;
+    }
+    top = std::max(top, barTop);
+    bottom = std::min(bottom, barBottom);
+    if (top >= bottom) continue;
+    drawn = FillEdges(target, track.left, top, track.left + track.width, bottom, color) && drawn;
   }
+  if (!drawn) LogFillProblem(element);
 }

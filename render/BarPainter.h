@@ -33,7 +33,13 @@ void DrawProgressBarA(BackBuffer& target, const SkinElement& element, const Elem
 void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const ElementBox& box,
                       double duration, double position);
 
+// Whether the sound is on, for the look of the volume bar.
+enum class Sound { On, Muted };
+
 // The volume bar fills the track from the bottom: 99 % at volume 0 (the
-// attenuation is taken as at least 1 dB), one pixel at -10000.
+// attenuation is taken as at least 1 dB), one pixel at -10000. A track of
+// several Selected text lines is that many segments, with a few open rows
+// between them where the track's picture shows its marks. Muted, the bar
+// is drawn in the Disabled text colour when the skin gives a Disabled text.
 void DrawVolumeBar(BackBuffer& target, const SkinElement& element, const ElementBox& box,
-                   int32_t mediaVolume);
+                   int32_t mediaVolume, Sound sound);

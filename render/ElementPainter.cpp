@@ -156,7 +156,8 @@ bool ElementPainter::DrawRowOfFixedElement(const SkinElement& element, const Ele
   }
   if (IsFullName(element, "wndVidMain.cmdVolControl")) {
     DrawBackground(element);
-    DrawVolumeBar(mBackBuffer, element, box, settings.gMediaVolume);
+    DrawVolumeBar(mBackBuffer, element, box, settings.gMediaVolume,
+                  settings.gIsMediaMute == 0 ? Sound::On : Sound::Muted);
     return true;
   }
   if (IsFullName(element, "wndVidMain.picVideoInfo")) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "RenderFixture.h"
 #include "app/Text.h"
@@ -436,20 +438,71 @@ TEST_F(ElementPainterTest, ProgressBars) {
   }
 }
 
-TEST_F(ElementPainterTest, VolumeBarFillsFromTheBottom) {
+// The runs of rows [top, bottom) where the column x has the colour.
+std::vector<std::pair<int32_t, int32_t>> RowRunsOf(const RenderFixture& f, int32_t x, Rgb color) {
+  std::vector<std::pair<int32_t, int32_t>> runs;
+  for (int32_t y = 0; y < f.area.height; ++y) {
+    if (f.Pixel(x, y) != PixelOf(color)) continue;
+    if (!runs.empty() && runs.back().second == y) {
+      runs.back().second = y + 1;
+    } else {
+      runs.emplace_back(y, y + 1);
+    }
+  }
+  return runs;
+}
+
+TEST_F(ElementPainterTest, VolumeBarFillsFromTheBottomInItsSegments) {
+  using Runs = std::vector<std::pair<int32_t, int32_t>>;
   const struct {
+    const char* name;
     int32_t volume;
-    int32_t firstRow;  // the bar reaches down to row 99
-  } cases[] = {{-2500, 25}, {0, 1}, {-10000, 99}, {-20000, 99}, {-5050, 50}};
+    int32_t segments;    // Selected text lines
+    int32_t mute;        // gIsMediaMute
+    int32_t mutedLines;  // Disabled text lines: 0 when the skin gives no muted look
+    Rgb color;
+    Runs rows;  // of the 100 rows of the track
+  } cases[] = {
+      {"default volume", -2500, 1, 0, 1, kYellow, {{25, 100}}},
+      {"full", 0, 1, 0, 1, kYellow, {{1, 100}}},
+      {"silence keeps a row", -10000, 1, 0, 1, kYellow, {{99, 100}}},
+      {"below silence", -20000, 1, 0, 1, kYellow, {{99, 100}}},
+      {"half", -5050, 1, 0, 1, kYellow, {{50, 100}}},
+      {"no text lines: one bar", -2500, 0, 0, 1, kYellow, {{25, 100}}},
+      {"four segments, one open row each",
+       0,
+       4,
+       0,
+       1,
+       kYellow,
+       {{1, 25}, {26, 50}, {51, 75}, {76, 100}}},
+      {"two segments, two open rows around the middle",
+       -2500,
+       2,
+       0,
+       1,
+       kYellow,
+       {{25, 49}, {51, 100}}},
+      {"muted: the muted colour at the same level", -2500, 2, 1, 1, kGreen, {{25, 49}, {51, 100}}},
+      {"muted without a muted look", -2500, 1, 1, 0, kYellow, {{25, 100}}},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.volume);
+    SCOPED_TRACE(c.name);
     RenderFixture g;
     g.PrepareBuffer();
     const int32_t n = g.Add("wndVidMain", "cmdVolControl", 0, 0, 50, 100);
-    g.E(n).TextColor[Selected] = kYellow;
+    SkinElement& e = g.E(n);
+    e.TextColor[Selected] = kYellow;
+    e.TextLines[Selected] = c.segments;
+    e.TextColor[Disabled] = kGreen;
+    e.TextLines[Disabled] = c.mutedLines;
     g.settings.gMediaVolume = c.volume;
-    g.composer.Painter().Element_Draw(g.E(n), false);
-    EXPECT_EQ(BoundsOf(g, kYellow), (Bounds{0, c.firstRow, 100, 100}));
+    g.settings.gIsMediaMute = c.mute;
+    g.composer.Painter().Element_Draw(e, false);
+    EXPECT_EQ(RowRunsOf(g, 50, c.color), c.rows);
+    EXPECT_EQ(BoundsOf(g, c.color).left, 0);
+    EXPECT_EQ(BoundsOf(g, c.color).right, 100);
+    EXPECT_EQ(BoundsOf(g, c.color == kYellow ? kGreen : kYellow), Bounds{});
   }
 }
 
