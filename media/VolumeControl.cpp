@@ -27,9 +27,9 @@ int32_t VolumeStep(int32_t volume) {
   return step <= 0 ? 1 : step;
 }
 
-VolumeControl::VolumeControl(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
-               const SkinModel& skin, const MainWindow& window, const FocusState& focus,
-               Screen& screen, UiTimer& elementTimer)
+VolumeControl::VolumeControl(MediaEngine& engine, const MediaSessionState& state,
+                             Settings& settings, const SkinModel& skin, const MainWindow& window,
+                             const FocusState& focus, Screen& screen, UiTimer& elementTimer)
     : mEngine(engine),
       mState(state),
       mSettings(settings),
@@ -77,6 +77,8 @@ void VolumeControl::cmdMute() {
   mSettings.gIsMediaMute = mSettings.gIsMediaMute == 0 ? 1 : 0;
   ApplyVolume();
   RedrawCurrentElement(mScreen, mFocus, "cmdMute");
+  // The volume bar has a muted look of its own.
+  RedrawCurrentElement(mScreen, mFocus, "cmdVolControl");
 }
 
 void VolumeControl::PressVolumeControl(std::string_view elementName, int32_t, int32_t y) {

@@ -23,8 +23,8 @@ int32_t VolumeStep(int32_t volume);
 class VolumeControl {
  public:
   VolumeControl(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
-         const SkinModel& skin, const MainWindow& window, const FocusState& focus, Screen& screen,
-         UiTimer& elementTimer);
+                const SkinModel& skin, const MainWindow& window, const FocusState& focus,
+                Screen& screen, UiTimer& elementTimer);
 
   // Passes the volume (or silence when muted) to the engine; only when the
   // medium has sound.
@@ -33,6 +33,7 @@ class VolumeControl {
   // One step up or down, clamped to -10000..0; both end muting first.
   void cmdVolUp();
   void cmdVolDown();
+  // Toggles muting; the mute button and the volume bar show it.
   void cmdMute();
 
   // A press on the volume element at (x, y), pixels of the picture area: the
