@@ -37,8 +37,8 @@ void DrawProgressBarA(BackBuffer& target, const SkinElement& element, const Elem
   const BarTrack track = BarTrack::Of(element, box);
   double percent = duration > 0 ? ProgressPercent(element, duration, position) : 1;
   if (!(percent >= 1)) percent = 1;  // also when the product is not a number
-  const double width = box.w * percent / 100;
-  if (!FillEdges(target, track.left, track.top, track.left + width, track.top + track.height,
+  const double right = std::min(track.left + box.w * percent / 100, box.x + box.w);
+  if (!FillEdges(target, track.left, track.top, right, track.top + track.height,
                  element.TextColor[Selected])) {
     WriteLog(kNoBackBufferResult);
   }
@@ -50,7 +50,8 @@ void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const Elem
   double percent = duration > 0 ? ProgressPercent(element, duration, position) : 0;
   percent = std::isnan(percent) ? 0 : std::clamp(percent, 0.0, 100.0);
   const double left = RoundHalfEven(track.left);
-  const double right = std::max(RoundHalfEven(track.left + box.w * percent / 100), left + 1);
+  const double reach = std::min(track.left + box.w * percent / 100, box.x + box.w);
+  const double right = std::max(RoundHalfEven(reach), left + 1);
   if (!FillEdges(target, left, track.top, right, track.top + track.height,
                  element.TextColor[Selected])) {
     LogFillProblem(element);

@@ -23,13 +23,17 @@ struct BarTrack {
 // Why a bar could not be drawn, for the log lines of its callers.
 inline constexpr const char* kNoBackBufferResult = "no back buffer";
 
+// Progress bars end at the element's right edge: a position beyond the
+// duration would otherwise draw a piece of bar outside the element, which no
+// redraw of the element removes.
+
 // Progress bar A: grows with position / duration; one percent of the element's
 // width without a duration, and never less.
 void DrawProgressBarA(BackBuffer& target, const SkinElement& element, const ElementBox& box,
                       double duration, double position);
 
-// Progress bar B: as A, but empty without a duration, never wider than the
-// element and never narrower than one pixel.
+// Progress bar B: as A, but empty without a duration and never narrower than
+// one pixel.
 void DrawProgressBarB(BackBuffer& target, const SkinElement& element, const ElementBox& box,
                       double duration, double position);
 

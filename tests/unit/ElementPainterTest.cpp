@@ -390,6 +390,7 @@ TEST_F(ElementPainterTest, ProgressBars) {
     bool open;
     double duration, position, selectedWidth;
     Bounds bar;
+    double elementWidth = 100;
   } cases[] = {
       // Bar B: element 200 x 30 at y 50; its track starts 10 % in and 80 % down, 10 % high.
       {"B without media: one pixel", "wndVidMain.picVideoInfo", false, 0, 0, 100, {20, 74, 21, 77}},
@@ -401,6 +402,22 @@ TEST_F(ElementPainterTest, ProgressBars) {
        500,
        100,
        {20, 74, 200, 77}},
+      {"B past the end ends with a narrower element",
+       "wndVidMain.picVideoInfo",
+       true,
+       100,
+       500,
+       100,
+       {10, 74, 100, 77},
+       50},
+      {"A past the end ends with a narrower element",
+       "wndRemote.picRemoteInfo",
+       true,
+       100,
+       500,
+       100,
+       {10, 74, 100, 77},
+       50},
       {"A without media: one percent",
        "wndRemote.picRemoteInfo",
        false,
@@ -423,7 +440,8 @@ TEST_F(ElementPainterTest, ProgressBars) {
     g.PrepareBuffer();
     const std::string fullName = c.fullName;
     const size_t dot = fullName.find('.');
-    const int32_t n = g.Add(fullName.substr(0, dot), fullName.substr(dot + 1), 0, 50, 100, 30);
+    const int32_t n =
+        g.Add(fullName.substr(0, dot), fullName.substr(dot + 1), 0, 50, c.elementWidth, 30);
     SkinElement& e = g.E(n);
     e.TextColor[Selected] = kYellow;
     e.TextX[Selected] = 10;
