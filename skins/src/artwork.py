@@ -408,8 +408,11 @@ def bar_panel(width, height, bar, base=CARD):
     return width, height, svg(width, height, body)
 
 
-def volume_track(width, height, bar, focused):
-    """The volume meter: a tall well that the program fills from the bottom."""
+def volume_track(width, height, bar, segments, focused):
+    """The volume meter: a tall well that the program fills from the bottom.
+    The marks between its segments are drawn a little wider than the rows
+    the program leaves open there (a twentieth of a segment), so the open
+    rows always show a mark."""
     bx, by, bw, bh = bar
     x, y, w, h = width * bx / 100, height * by / 100, width * bw / 100, height * bh / 100
     body = f'<rect width="{width}" height="{height}" fill="{CARD}"/>'
@@ -420,9 +423,10 @@ def volume_track(width, height, bar, focused):
         )
     body += f'<rect x="{x - 3:.1f}" y="{y - 3:.1f}" width="{w + 6:.1f}" height="{h + 6:.1f}" fill="{WELL_EDGE}"/>'
     body += f'<rect x="{x:.1f}" y="{y:.1f}" width="{w:.1f}" height="{h:.1f}" fill="{WELL}"/>'
-    for step in range(1, 10):
-        ty = y + h * step / 10
-        body += f'<rect x="{x:.1f}" y="{ty - 1:.1f}" width="{w:.1f}" height="2" fill="{TRACK}"/>'
+    mark = h / segments * 0.09
+    for step in range(1, segments):
+        ty = y + h * step / segments
+        body += f'<rect x="{x:.1f}" y="{ty - mark / 2:.2f}" width="{w:.1f}" height="{mark:.2f}" fill="{TRACK}"/>'
     return width, height, svg(width, height, body)
 
 
@@ -479,10 +483,6 @@ def overlay_box(width, height, dots, heading=""):
             cx = width / 2 + (n - 1) * 34
             body += f'<circle cx="{cx:.1f}" cy="{cy:.1f}" r="9" fill="{ACCENT}" fill-opacity="{opacity}"/>'
     return width, height, svg(width, height, body)
-
-
-def flat(width, height, colour=CARD):
-    return width, height, svg(width, height, f'<rect width="{width}" height="{height}" fill="{colour}"/>')
 
 
 def clear():

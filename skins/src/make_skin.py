@@ -31,8 +31,10 @@ TEXT = (225, 232, 242)
 TEXT_FOCUSED = (255, 255, 255)
 TEXT_QUIET = (160, 178, 204)
 ACCENT = (61, 155, 255)
-PLAYING = (250, 180, 50)
+PLAYING = (28, 156, 146)  # a teal band: the playing row, and its text on the cursor row
 CURSOR_ROW = (35, 98, 190)
+MUTED_BAR = (74, 90, 116)
+VOLUME_SEGMENTS = 10
 
 STATES = ("Idle", "Selected", "Pressed", "Disabled")
 
@@ -298,12 +300,17 @@ def player():
         north="cmdFormMinMax", south="cmdVolControl", west="lstPlaylist", pressed="*.cmdVolUp")
     meter = Element(w, "cmdVolControl", bx, meter_y, bw, down_y - 0.75 - meter_y,
                     info="Volume (Enter: sound on or off)",
-                    comment="Selected text fields = the volume bar, filled from the bottom")
+                    comment="Selected text fields = the volume bar, filled from the bottom in its "
+                            "segments (text lines); Disabled text colour = the bar while muted")
     meter_bar = (30, 4, 40, 92)
     pw, ph = stretched_size(meter.w, meter.h)
-    meter.pic("Idle", picture("volume", lambda: art.volume_track(pw, ph, meter_bar, False)))
-    meter.pic("Selected", picture("volume_focus", lambda: art.volume_track(pw, ph, meter_bar, True)))
-    meter.text("Selected", "", ACCENT, *meter_bar, 1)
+    meter.pic("Idle", picture("volume", lambda: art.volume_track(pw, ph, meter_bar, VOLUME_SEGMENTS, False)))
+    meter.pic("Selected", picture("volume_focus",
+                                  lambda: art.volume_track(pw, ph, meter_bar, VOLUME_SEGMENTS, True)))
+    # The bar leaves the marks between its segments open; muted, it keeps its
+    # level in a quiet slate.
+    meter.text("Selected", "", ACCENT, *meter_bar, VOLUME_SEGMENTS)
+    meter.text("Disabled", "", MUTED_BAR, *meter_bar, VOLUME_SEGMENTS)
     meter.move(north="cmdVolUp", south="cmdVolDown", west="lstPlaylist", pressed="*.cmdMute")
     icon_button(w, "cmdVolDown", bx, down_y, bw, bh, art.icon_volume_down, "Softer").move(
         north="cmdVolControl", south="cmdMute", west="lstPlaylist", pressed="*.cmdVolDown")
@@ -478,7 +485,16 @@ def information():
 
 def remote():
     w = "wndRemote"
-    px, py, pwid, phei = 23, 55, 54, 41
+    # The panel has no title of its own: calling it shows the title banner
+    # over the video (wndInfo.fsMediaInfo), and a second title in the panel
+    # would say the same thing twice.
+    margin = 2.2
+    ch = 9
+    cw = ch * 0.75
+    gx, gy = 0.75, 0.9
+    grid_h = 3 * ch + 2 * gy
+    px, pwid, phei = 23, 54, margin + grid_h + margin
+    py = 96 - phei
     # The window colour element and every element here clear to the key
     # colour, so the video comes back when the panel is taken away.
     Element(w, "wndMain", px, py, pwid, phei, back=KEY_COLOUR, comment="background colour")
@@ -486,13 +502,7 @@ def remote():
     rw, rh = stretched_size(pwid, phei)
     panel.pic("Idle", picture("remote_panel", lambda: art.card(rw, rh, 22)))
 
-    title = Element(w, "picTitleBar", px + 2, py + 1.75, pwid - 4, 6.5, back=KEY_COLOUR,
-                    comment="the media title")
-    tw, th = stretched_size(title.w, title.h)
-    title.pic("Idle", picture(f"flat_{tw}x{th}", lambda: art.flat(tw, th)))
-    title.text("Idle", "", TEXT_FOCUSED, 1, -1, 98, 64)
-
-    info = Element(w, "picRemoteInfo", px + 2, py + 10, 26, 27.5, back=KEY_COLOUR,
+    info = Element(w, "picRemoteInfo", px + 2, py + margin, 26, grid_h, back=KEY_COLOUR,
                    comment="position and state; Selected text fields = progress bar")
     bar = (4, 80, 92, 7)
     iw, ih = stretched_size(info.w, info.h)
@@ -500,11 +510,8 @@ def remote():
     info.text("Idle", "", TEXT, 4, 10, 92, 42, 2)
     info.text("Selected", "", ACCENT, *bar, 1)
 
-    ch = 9
-    cw = ch * 0.75
-    gx, gy = 0.75, 0.9
     grid_left = px + pwid - 2 - (3 * cw + 2 * gx)
-    grid_top = py + 10
+    grid_top = py + margin
 
     def cell(name, col, row_, icon, info_, off_on=None):
         x = grid_left + col * (cw + gx)

@@ -184,7 +184,15 @@ def draw(window, width, height, focus, fullscreen_video):
         bx, by = x + w * t["x"] / 100, y + h * t["y"] / 100
         bw, bh = w * t["w"] / 100, h * t["h"] / 100
         if vertical:
-            c.rect(bx, by + bh * (1 - fraction), bw, bh * fraction, t["colour"])
+            # Segments leave a twentieth of their height open at each mark.
+            top, segment = by + bh * (1 - fraction), bh / t["lines"]
+            gap = max(1, round(segment * 0.05))
+            for n in range(t["lines"]):
+                s_top = by + n * segment + (gap / 2 if n else 0)
+                s_bottom = by + (n + 1) * segment - (gap / 2 if n + 1 < t["lines"] else 0)
+                s_top = max(s_top, top)
+                if s_bottom > s_top:
+                    c.rect(bx, s_top, bw, s_bottom - s_top, t["colour"])
         else:
             c.rect(bx, by, max(1, bw * fraction), bh, t["colour"])
 
