@@ -94,7 +94,7 @@ ErrorBox::ErrorBox(TextRenderer& text, std::string_view message) : mText(text) {
   DrawIcon(kMargin, kMargin);
   for (size_t i = 0; i < lines.size(); ++i) {
     fonts.DrawText(mPicture, textLeft, textTop + static_cast<int32_t>(i) * lineHeight, lines[i],
-                   kTextColor);
+                   kTextColor, ColorGlyphs::Own);
   }
   DrawButton();
 }
@@ -154,5 +154,5 @@ void ErrorBox::DrawButton() {
   const int32_t labelWidth = fonts.TextWidth("OK");
   const int32_t labelHeight = fonts.TextHeight("OK");
   fonts.DrawText(mPicture, b.left + (b.width - labelWidth) / 2,
-                 b.top + (b.height - labelHeight) / 2, "OK", kTextColor);
+                 b.top + (b.height - labelHeight) / 2, "OK", kTextColor, ColorGlyphs::Own);
 }

@@ -30,8 +30,8 @@
 #include "bench/MemoryPresenter.h"
 #include "input/CursorControl.h"
 #include "media/NullMediaEngine.h"
+#include "platform/PangoFontEngine.h"
 #include "platform/SdlPictureLoader.h"
-#include "platform/TtfFontEngine.h"
 #include "render/Presenter.h"
 #include "tests/support/FakeMainWindow.h"
 
@@ -132,7 +132,7 @@ double Percentile(std::vector<double> sorted, double share) {
 }  // namespace
 
 int main() {
-  std::unique_ptr<TtfFontEngine> fonts = TtfFontEngine::Create();
+  std::unique_ptr<PangoFontEngine> fonts = PangoFontEngine::Create();
   if (!fonts) {
     std::printf("no font engine: the figures would not be those of the program\n");
     return 1;

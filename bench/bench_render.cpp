@@ -24,8 +24,8 @@
 #include "library/FontEngine.h"
 #include "library/TextRenderer.h"
 #include "navigation/FocusState.h"
+#include "platform/PangoFontEngine.h"
 #include "platform/SdlPictureLoader.h"
-#include "platform/TtfFontEngine.h"
 #include "render/BackBuffer.h"
 #include "render/ListGeometry.h"
 #include "render/MediaDisplay.h"
@@ -51,14 +51,14 @@ class MeasuringOnlyFont final : public FontEngine {
   int32_t TextWidth(std::string_view text) override {
     return static_cast<int32_t>(text.size()) * mSize / 2;
   }
-  void DrawText(BackBuffer&, int32_t, int32_t, std::string_view, Rgb) override {}
+  void DrawText(BackBuffer&, int32_t, int32_t, std::string_view, Rgb, ColorGlyphs) override {}
 
  private:
   int32_t mSize = 12;
 };
 
 std::unique_ptr<FontEngine> MakeFonts() {
-  if (auto fonts = TtfFontEngine::Create()) return fonts;
+  if (auto fonts = PangoFontEngine::Create()) return fonts;
   std::printf("no font engine: text is measured but not drawn\n");
   return std::make_unique<MeasuringOnlyFont>();
 }

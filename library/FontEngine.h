@@ -2,7 +2,8 @@
 
 // Fonts of the drawing area: a current face and size, text measuring and
 // drawing onto the back buffer. Faces are found by name through fontconfig in
-// platform/; tests use a fake with fixed metrics.
+// platform/, and characters the face lacks come from other fonts of the
+// machine; tests use a fake with fixed metrics.
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,11 @@
 #include "skin/SkinElement.h"
 
 class BackBuffer;
+
+// How glyphs that carry their own colours (emoji) are drawn: in those colours,
+// as text should look, or as solid shapes in the drawing colour, as an outline
+// around the text needs.
+enum class ColorGlyphs { Own, Solid };
 
 class FontEngine {
  public:
@@ -29,6 +35,6 @@ class FontEngine {
 
   // Draws the text in colour with its top-left corner at (x, y), on a
   // transparent background, clipped to the back buffer.
-  virtual void DrawText(BackBuffer& target, int32_t x, int32_t y, std::string_view text,
-                        Rgb color) = 0;
+  virtual void DrawText(BackBuffer& target, int32_t x, int32_t y, std::string_view text, Rgb color,
+                        ColorGlyphs colorGlyphs) = 0;
 };

@@ -236,10 +236,10 @@ void TextRenderer::DrawOutlined(BackBuffer& area, int32_t left, int32_t top, std
                                 Rgb color) {
   for (const int32_t dx : {-kOutlineOffset, kOutlineOffset}) {
     for (const int32_t dy : {-kOutlineOffset, kOutlineOffset}) {
-      mFonts.DrawText(area, left + dx, top + dy, text, kOutlineColor);
+      mFonts.DrawText(area, left + dx, top + dy, text, kOutlineColor, ColorGlyphs::Solid);
     }
   }
-  mFonts.DrawText(area, left, top, text, color);
+  mFonts.DrawText(area, left, top, text, color, ColorGlyphs::Own);
 }
 
 TextRenderer::VisibleRun TextRenderer::VisiblePart(std::string_view line, int32_t left,
@@ -305,5 +305,6 @@ void TextRenderer::DrawCentredText(BackBuffer& box, std::string_view text, doubl
   const double top = y == -1 ? (height - lineHeight) / 2 : height / 100 * y;
   FitFontSize(lineHeight, text);
   const double textWidth = mFonts.TextWidth(text);
-  mFonts.DrawText(box, RoundToInt32(centre - textWidth / 2), RoundToInt32(top), text, Rgb{0, 0, 0});
+  mFonts.DrawText(box, RoundToInt32(centre - textWidth / 2), RoundToInt32(top), text, Rgb{0, 0, 0},
+                  ColorGlyphs::Own);
 }

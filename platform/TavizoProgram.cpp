@@ -11,6 +11,7 @@
 #include "platform/GlPresenter.h"
 #include "platform/LogindLoginManager.h"
 #include "platform/MpvEngine.h"
+#include "platform/PangoFontEngine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdBusMpris.h"
 #include "platform/SdlCursor.h"
@@ -22,7 +23,6 @@
 #include "platform/SdlSplashWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/SplashLogo.h"
-#include "platform/TtfFontEngine.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   if (!p.mWindow) return nullptr;
   p.mPresenter = GlPresenter::Create(*p.mWindow);
   if (!p.mPresenter) return nullptr;
-  p.mFonts = TtfFontEngine::Create();
+  p.mFonts = PangoFontEngine::Create();
   if (!p.mFonts) return nullptr;
 
   p.mTimers = std::make_unique<TimerTable>(p.mClock);

@@ -25,7 +25,7 @@ class SdlPictureLoader;
 class SdlScreenSaverHold;
 class SdlSplashWindow;
 class SdlUiLoop;
-class TtfFontEngine;
+class PangoFontEngine;
 class frmMain;
 
 class TavizoProgram {
@@ -54,7 +54,7 @@ class TavizoProgram {
   SteadyClock mClock;
   std::unique_ptr<SdlMainWindow> mWindow;
   std::unique_ptr<GlPresenter> mPresenter;
-  std::unique_ptr<TtfFontEngine> mFonts;
+  std::unique_ptr<PangoFontEngine> mFonts;
   std::unique_ptr<TimerTable> mTimers;
   std::unique_ptr<SdlUiLoop> mLoop;
   std::unique_ptr<SdlErrorBox> mErrorBox;

@@ -8,10 +8,13 @@ packages=(
   # Build tools and test frameworks.
   build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
   # The libraries Tavizo is built on.
-  libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev libepoxy-dev libpixman-1-dev
+  libsdl2-dev libsdl2-image-dev libepoxy-dev libpixman-1-dev libpango1.0-dev libcairo2-dev
   libfontconfig-dev libmpv-dev libsystemd-dev
-  # Fonts that the common face names of skins resolve to.
-  fonts-dejavu-core fonts-liberation2
+  # Fonts that the common face names of skins resolve to, and fonts for the
+  # characters they lack: most scripts, Chinese and Japanese, Korean, and
+  # colour emoji.
+  fonts-dejavu-core fonts-liberation2 fonts-noto-core fonts-droid-fallback fonts-nanum
+  fonts-noto-color-emoji
   # The display tests: a virtual X server, screenshots and real input events.
   xvfb xauth x11-utils x11-xserver-utils imagemagick xdotool libxss-dev libx11-dev
   # The desktop's media controls: a session bus of the tests' own and a client on it.

@@ -17,6 +17,7 @@ class FakeFontEngine final : public FontEngine {
     int32_t y;
     std::string text;
     Rgb color;
+    ColorGlyphs colorGlyphs;
     std::string face;
     int32_t size;
   };
@@ -26,8 +27,8 @@ class FakeFontEngine final : public FontEngine {
   int32_t Size() const override { return mSize; }
   int32_t TextHeight(std::string_view text) override;
   int32_t TextWidth(std::string_view text) override;
-  void DrawText(BackBuffer& target, int32_t x, int32_t y, std::string_view text,
-                Rgb color) override;
+  void DrawText(BackBuffer& target, int32_t x, int32_t y, std::string_view text, Rgb color,
+                ColorGlyphs colorGlyphs) override;
 
   int32_t Advance() const { return mSize / 2 < 1 ? 1 : mSize / 2; }
   const std::string& Face() const { return mFace; }

@@ -168,8 +168,10 @@ TEST(TextRendererTest, EachLineGetsAFourCornerBlackOutlineThenItsColour) {
     EXPECT_EQ(scene.fonts.draws[i].x, 20 + offsets[i][0]);
     EXPECT_EQ(scene.fonts.draws[i].y, 20 + offsets[i][1]);
     EXPECT_EQ(scene.fonts.draws[i].color, (Rgb{0, 0, 0}));
+    EXPECT_EQ(scene.fonts.draws[i].colorGlyphs, ColorGlyphs::Solid);  // emoji outlined in black
     EXPECT_EQ(scene.fonts.draws[i].text, "Ab");
   }
+  EXPECT_EQ(scene.fonts.draws[4].colorGlyphs, ColorGlyphs::Own);
   EXPECT_EQ(scene.fonts.draws[4].x, 20);
   EXPECT_EQ(scene.fonts.draws[4].y, 20);
   EXPECT_EQ(scene.fonts.draws[4].size, 20);
@@ -307,7 +309,7 @@ class TallFont final : public FontEngine {
   int32_t TextWidth(std::string_view text) override {
     return static_cast<int32_t>(CodePointCount(text)) * mSize;
   }
-  void DrawText(BackBuffer&, int32_t, int32_t, std::string_view, Rgb) override {}
+  void DrawText(BackBuffer&, int32_t, int32_t, std::string_view, Rgb, ColorGlyphs) override {}
   int sets = 0;
 
  private:
