@@ -43,4 +43,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTAVIZO_SANITIZE=ON "${la
   -DTAVIZO_BUILD_BENCHMARKS=OFF
 cmake --build build-sanitize -j "$jobs" --target unit_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-sanitize -L unit --output-on-failure
