@@ -20,9 +20,9 @@ constexpr size_t kMaxLines = 2048;
 constexpr size_t kMaxLineBytes = 4u << 20;
 constexpr size_t kMaxImages = 512;
 constexpr size_t kMaxImageBytes = 16u << 20;
-// Face metrics are remembered per face and size; the table is emptied when it
+// Baselines are remembered per face and size; the table is emptied when it
 // grows past this, which only a skin with very many faces reaches.
-constexpr size_t kMaxRememberedMetrics = 8192;
+constexpr size_t kMaxRememberedBaselines = 8192;
 // Pango measures in 1/1024 pixel in 32-bit integers, so a line over about two
 // million pixels cannot be measured. A line is cut to as many characters as
 // fit a million pixels at its size: far more than any screen shows.
@@ -105,19 +105,31 @@ std::unique_ptr<PangoFontEngine> PangoFontEngine::Create() {
 void PangoFontEngine::SetFace(const std::string& faceName) {
   std::string key = LowerText(faceName);
   if (!mFacesByName.count(key)) {
-    DescriptionPointer description(pango_font_description_new());
+    Face face;
+    face.description.reset(pango_font_description_new());
     // The name is a family rather than a description to parse, so names with
     // sizes or styles in them stay one family name.
-    pango_font_description_set_family(description.get(),
+    pango_font_description_set_family(face.description.get(),
                                       faceName.empty() ? "sans-serif" : faceName.c_str());
-    pango_font_description_set_absolute_size(description.get(), mSize * PANGO_SCALE);
+    pango_font_description_set_absolute_size(face.description.get(), mSize * PANGO_SCALE);
     std::unique_ptr<PangoFont, FontDeleter> font(
-        pango_font_map_load_font(mFontMap.get(), mContext.get(), description.get()));
+        pango_font_map_load_font(mFontMap.get(), mContext.get(), face.description.get()));
     const std::string family = font ? FamilyOf(font.get()) : std::string();
     if (!faceName.empty() && !EqualsIgnoreCase(family, faceName)) {
       WriteLog("Font face \"" + faceName + "\" is drawn with " + family);
     }
-    mFacesByName.emplace(key, std::move(description));
+    if (font) {
+      // The face's own units: a font at the scale of its em square.
+      hb_face_t* typeface = hb_font_get_face(pango_font_get_hb_font(font.get()));
+      hb_font_t* unscaled = hb_font_create(typeface);
+      hb_font_extents_t extents{};
+      if (hb_font_get_h_extents(unscaled, &extents)) {
+        face.lineUnits = int64_t{extents.ascender} - extents.descender;
+        face.unitsPerEm = std::max<int64_t>(hb_face_get_upem(typeface), 1);
+      }
+      hb_font_destroy(unscaled);
+    }
+    mFacesByName.emplace(key, std::move(face));
   }
   mFaceKey = std::move(key);
 }
@@ -127,7 +139,7 @@ void PangoFontEngine::SetSize(int32_t size) {
 }
 
 PangoFontDescription* PangoFontEngine::Description() {
-  PangoFontDescription* description = mFacesByName.at(mFaceKey).get();
+  PangoFontDescription* description = mFacesByName.at(mFaceKey).description.get();
   pango_font_description_set_absolute_size(description, mSize * PANGO_SCALE);
   return description;
 }
@@ -146,26 +158,13 @@ std::unique_ptr<PangoLayout, PangoFontEngine::ObjectDeleter> PangoFontEngine::La
   return layout;
 }
 
-PangoFontEngine::FaceMetrics PangoFontEngine::Metrics() {
+int32_t PangoFontEngine::Baseline() {
   const std::string key = mFaceKey + '\x1f' + std::to_string(mSize);
-  if (const auto known = mMetrics.find(key); known != mMetrics.end()) return known->second;
-  const auto layout = Layout("X");
-  FaceMetrics metrics;
-  pango_layout_get_pixel_size(layout.get(), nullptr, &metrics.height);
-  metrics.baseline = PANGO_PIXELS(pango_layout_get_baseline(layout.get()));
-  // The height is the face's ascent plus descent rounded up once, rather than
-  // Pango's line box, whose two halves are rounded up each: so a size fitted
-  // to a line is the largest whose text really fits.
-  std::unique_ptr<PangoFont, FontDeleter> font(
-      pango_font_map_load_font(mFontMap.get(), mContext.get(), Description()));
-  hb_font_extents_t extents{};
-  if (font && hb_font_get_h_extents(pango_font_get_hb_font(font.get()), &extents)) {
-    const int64_t units = int64_t{extents.ascender} - extents.descender;
-    metrics.height = static_cast<int32_t>((units + PANGO_SCALE - 1) / PANGO_SCALE);
-  }
-  if (mMetrics.size() >= kMaxRememberedMetrics) mMetrics.clear();
-  mMetrics.emplace(key, metrics);
-  return metrics;
+  if (const auto known = mBaselines.find(key); known != mBaselines.end()) return known->second;
+  const int32_t baseline = PANGO_PIXELS(pango_layout_get_baseline(Layout("X").get()));
+  if (mBaselines.size() >= kMaxRememberedBaselines) mBaselines.clear();
+  mBaselines.emplace(key, baseline);
+  return baseline;
 }
 
 std::string PangoFontEngine::LineKey(std::string_view text) const {
@@ -180,7 +179,7 @@ std::string PangoFontEngine::LineKey(std::string_view text) const {
 const PangoFontEngine::Line& PangoFontEngine::LineFor(std::string_view text) {
   std::string key = LineKey(text);
   if (const Line* known = mLines.Find(key)) return *known;
-  const FaceMetrics metrics = Metrics();
+  const int32_t baseline = Baseline();
   Line line;
   line.layout = Layout(text);
   PangoRectangle ink;
@@ -189,7 +188,7 @@ const PangoFontEngine::Line& PangoFontEngine::LineFor(std::string_view text) {
   line.width = logical.width;
   // Characters from taller fallback fonts lower Pango's baseline; the line is
   // raised back onto the face's own.
-  line.layoutTop = metrics.baseline - PANGO_PIXELS(pango_layout_get_baseline(line.layout.get()));
+  line.layoutTop = baseline - PANGO_PIXELS(pango_layout_get_baseline(line.layout.get()));
   if (ink.width > 0 && ink.height > 0) {
     line.ink = PixelRect{ink.x - kInkMargin, ink.y + line.layoutTop - kInkMargin,
                          ink.width + 2 * kInkMargin, ink.height + 2 * kInkMargin};
@@ -201,7 +200,15 @@ const PangoFontEngine::Line& PangoFontEngine::LineFor(std::string_view text) {
 }
 
 int32_t PangoFontEngine::TextHeight(std::string_view) {
-  return Metrics().height;
+  const Face& face = mFacesByName.at(mFaceKey);
+  if (face.lineUnits <= 0) {
+    int32_t height = 0;
+    pango_layout_get_pixel_size(Layout("X").get(), nullptr, &height);
+    return height;
+  }
+  // Ascent plus descent rounded up once: a size fitted to a line is the
+  // largest whose text really fits. (Pango's line box rounds each half up.)
+  return static_cast<int32_t>((face.lineUnits * mSize + face.unitsPerEm - 1) / face.unitsPerEm);
 }
 
 int32_t PangoFontEngine::TextWidth(std::string_view text) {

@@ -91,17 +91,22 @@ class PangoFontEngine final : public FontEngine {
     std::unique_ptr<pixman_image_t, ImageDeleter> image;
     bool colored = false;
   };
-  // The face's line height and baseline at one size.
-  struct FaceMetrics {
-    int32_t height = 0;
-    int32_t baseline = 0;
+  // A face as the skin names it, and the height of its line box in its own
+  // units: heights at every size follow from it without loading the font at
+  // that size, which fitting a size would otherwise do for each size it tries.
+  struct Face {
+    DescriptionPointer description;
+    int64_t lineUnits = 0;  // ascent + descent; 0 when the font has none
+    int64_t unitsPerEm = 1;
   };
 
   PangoFontEngine();
 
   PangoFontDescription* Description();
   std::unique_ptr<PangoLayout, ObjectDeleter> Layout(std::string_view text);
-  FaceMetrics Metrics();
+  // Where the face's baseline lies below the top of its line at the
+  // current size.
+  int32_t Baseline();
   // The line of text in the current face and size, laid out on first use.
   const Line& LineFor(std::string_view text);
   std::string LineKey(std::string_view text) const;
@@ -112,11 +117,11 @@ class PangoFontEngine final : public FontEngine {
 
   std::unique_ptr<PangoFontMap, ObjectDeleter> mFontMap;
   std::unique_ptr<PangoContext, ObjectDeleter> mContext;
-  std::unordered_map<std::string, DescriptionPointer> mFacesByName;
+  std::unordered_map<std::string, Face> mFacesByName;
   std::string mFaceKey;
   int32_t mSize = 12;
 
-  std::unordered_map<std::string, FaceMetrics> mMetrics;
+  std::unordered_map<std::string, int32_t> mBaselines;
   LruCache<Line> mLines;
   LruCache<LineImage> mImages;
 };
