@@ -32,10 +32,11 @@ void Joysticks::StartJoysticks(JoystickSource* source, UiTimer& pollTimer) {
   StopJoysticks();
   mSource = source;
   mStarted = true;
+  mPollTimer = &pollTimer;
+  mPollTimer->SetInterval(mSettings.gActionNextRepeat);
   if (mSource) mSource->Start(*this);
   if (mRecords.empty()) WriteLog("no joystick attached");
-  pollTimer.SetInterval(mSettings.gActionNextRepeat);
-  pollTimer.Enable();
+  PollWhileAttached();
 }
 
 void Joysticks::StopJoysticks() {
@@ -43,6 +44,14 @@ void Joysticks::StopJoysticks() {
   mSource = nullptr;
   mStarted = false;
   mRecords.clear();
+  PollWhileAttached();
+  mPollTimer = nullptr;
+}
+
+void Joysticks::PollWhileAttached() {
+  // Without a device a poll has nothing to read, so the process sleeps
+  // instead; a device plugged in starts the poll again.
+  if (mPollTimer) mPollTimer->SetEnabled(mStarted && !mRecords.empty());
 }
 
 uint32_t Joysticks::Now32() const {
@@ -69,6 +78,7 @@ void Joysticks::JoystickAdded(JoystickId id, const std::string& name, const Joys
   }
   record->name = name;
   record->currentCode = JoystickCode(name, state);
+  PollWhileAttached();
 }
 
 void Joysticks::JoystickChanged(JoystickId id, const JoystickState& state) {
@@ -84,6 +94,7 @@ void Joysticks::JoystickRemoved(JoystickId id) {
   // raised does not carry over to the next input.
   if (!record->lastCode.empty()) mFocus.mKeyAcceleration = kReleasedAcceleration;
   mRecords.erase(mRecords.begin() + (record - mRecords.data()));
+  PollWhileAttached();
 }
 
 void Joysticks::Tick() {

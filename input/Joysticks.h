@@ -59,12 +59,13 @@ class Joysticks final : public JoystickListener {
   Joysticks& operator=(const Joysticks&) = delete;
 
   // Takes the attached devices from the source (none when it is null, e.g.
-  // when the platform has no joystick support), logs "no joystick attached"
-  // when there are none, and runs the poll timer every gActionNextRepeat; the
-  // timer also runs without a device, and devices plugged in later are used.
+  // when the platform has no joystick support) and logs "no joystick
+  // attached" when there are none. The poll timer ticks every
+  // gActionNextRepeat while at least one device is attached: plugging in the
+  // first device starts it and pulling out the last one stops it.
   void StartJoysticks(JoystickSource* source, UiTimer& pollTimer);
 
-  // Stops the source's reports and forgets the devices.
+  // Stops the source's reports and the poll timer and forgets the devices.
   void StopJoysticks();
 
   // The timDXJoystickPoll tick: triggers, repeats and releases of every
@@ -84,6 +85,8 @@ class Joysticks final : public JoystickListener {
   bool Advance(JoystickRecord& record);
   // Binds or dispatches a triggered code; false when the tick must end here.
   bool Trigger(const std::string& code);
+  // Runs the poll timer exactly while a device is attached.
+  void PollWhileAttached();
 
   const Clock& mClock;
   const Settings& mSettings;
@@ -91,6 +94,7 @@ class Joysticks final : public JoystickListener {
   FocusState& mFocus;
   JoystickActions mActions;
   JoystickSource* mSource = nullptr;
+  UiTimer* mPollTimer = nullptr;
   bool mStarted = false;
   std::vector<JoystickRecord> mRecords;  // attach order
 };

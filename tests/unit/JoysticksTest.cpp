@@ -137,24 +137,38 @@ class JoysticksTest : public ::testing::Test {
 
 using Calls = std::vector<std::string>;
 
-TEST_F(JoysticksTest, WithoutADeviceTheTimerRunsButDoesNothing) {
+TEST_F(JoysticksTest, ThePollRunsOnlyWhileADeviceIsAttached) {
+  UiTimer& poll = timers[TimerId::DXJoystickPoll];
   for (const bool withSource : {true, false}) {
     SCOPED_TRACE(withSource ? "source without devices" : "no joystick support");
     log.Clear();
-    timers[TimerId::DXJoystickPoll].SetInterval(50);
+    poll.SetInterval(50);
     settings.gActionNextRepeat = 70;
-    focus.mKeyAcceleration = 0.7;
-    joysticks.StartJoysticks(withSource ? &source : nullptr, timers[TimerId::DXJoystickPoll]);
+    joysticks.StartJoysticks(withSource ? &source : nullptr, poll);
     EXPECT_EQ(log.Messages(), std::vector<std::string>{"no joystick attached"});
-    EXPECT_EQ(timers[TimerId::DXJoystickPoll].Interval(), 70);
-    EXPECT_TRUE(timers[TimerId::DXJoystickPoll].Enabled());
-    for (int i = 0; i < 3; ++i) {
-      clock.Advance(600);
-      EXPECT_EQ(Tick(), Calls{});
-    }
-    EXPECT_EQ(focus.mKeyAcceleration, 0.7);
-    EXPECT_EQ(log.Messages().size(), 1u);
+    EXPECT_EQ(poll.Interval(), 70);
+    EXPECT_FALSE(poll.Enabled());
+    EXPECT_EQ(timers.MsUntilNextDue(), -1) << "nothing wakes the program";
   }
+
+  // Plugging in the first device starts the poll, a second one leaves its
+  // timing alone, and pulling out the last one stops it.
+  Start();
+  source.Plug(1, "Pad");
+  EXPECT_TRUE(poll.Enabled());
+  clock.Advance(30);
+  source.Plug(2, "Other");
+  EXPECT_EQ(timers.MsUntilNextDue(), 40);
+  source.Pull(1);
+  EXPECT_TRUE(poll.Enabled());
+  source.Pull(2);
+  EXPECT_FALSE(poll.Enabled());
+
+  source.attached = {{3, "Pad", Idle()}};
+  Start();
+  EXPECT_TRUE(poll.Enabled()) << "a device attached at start";
+  joysticks.StopJoysticks();
+  EXPECT_FALSE(poll.Enabled());
 }
 
 TEST_F(JoysticksTest, NothingHappensBeforeTheJoysticksStart) {
