@@ -28,8 +28,9 @@ bool MousePointer::HideMouse(bool forced) {
 }
 
 bool MousePointer::ShowMouse(bool forced) {
-  const bool playing = mIsPlaying && mIsPlaying();
-  if (!forced && (!playing || !mIsMouseHidden)) return false;
+  // A pointer hidden during playback must come back when the user reaches for
+  // it after a pause or stop, or it stays invisible until playback runs again.
+  if (!forced && !mIsMouseHidden) return false;
   if (mIsMouseForceHidden && !forced) return false;
   int32_t count = mCursor.ShowCursor(true);
   for (int step = 0; count < 0 && step < kMaxSteps; ++step) count = mCursor.ShowCursor(true);

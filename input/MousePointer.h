@@ -1,8 +1,10 @@
 #pragma once
 
-// Hiding and showing the mouse pointer. Automatic hiding and showing act only
-// while a medium plays; a forced hide (an information overlay) is undone only
-// by a forced show, and program exit shows the pointer forced.
+// Hiding and showing the mouse pointer. Automatic hiding acts only while a
+// medium plays; automatic showing brings back a pointer that automatic hiding
+// took away, also after playback has paused or stopped. A forced hide (an
+// information overlay) is undone only by a forced show, and program exit
+// shows the pointer forced.
 
 #include <functional>
 

@@ -1,8 +1,9 @@
 #pragma once
 
 // Hiding and showing the mouse pointer. Automatic hiding acts only while a
-// medium plays; a forced hide (an information overlay) is undone only by a
-// forced show.
+// medium plays, and a pointer it hid comes back when it moves, also once
+// playback has stopped; a forced hide (an information overlay) is undone only
+// by a forced show.
 
 class PointerVisibility {
  public:

@@ -565,12 +565,16 @@ TEST(PointerInput, ThePointerHidesAfterRestingOverThreeSecondsOnlyWhilePlaying) 
   }
 }
 
-TEST(PointerInput, APressShowsAHiddenPointer) {
-  PointerRig rig;
-  rig.playing = true;
-  ASSERT_TRUE(rig.pointer.HideMouse(false));
-  rig.input.MouseDown(kLeft, 0, 250, 10);
-  EXPECT_TRUE(rig.cursor.Visible());
+TEST(PointerInput, APressShowsAHiddenPointerAlsoOncePlaybackStopped) {
+  for (bool stillPlaying : {true, false}) {
+    SCOPED_TRACE(stillPlaying ? "playing" : "paused");
+    PointerRig rig;
+    rig.playing = true;
+    ASSERT_TRUE(rig.pointer.HideMouse(false));
+    rig.playing = stillPlaying;
+    rig.input.MouseDown(kLeft, 0, 250, 10);
+    EXPECT_TRUE(rig.cursor.Visible());
+  }
 }
 
 TEST(PointerInput, ADoubleClickActsAsAPlainPressWhereItHappened) {
