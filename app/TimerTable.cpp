@@ -66,3 +66,7 @@ int64_t TimerTable::MsUntilNextDue() const {
   }
   return soonest;
 }
+
+uint64_t TimerTable::NowMs() const {
+  return mClock.NowMs();
+}

@@ -66,6 +66,9 @@ class TimerTable {
   // or -1 when no timer is enabled.
   int64_t MsUntilNextDue() const;
 
+  // The time on the clock the timers run by, in milliseconds.
+  uint64_t NowMs() const;
+
  private:
   const Clock& mClock;
   std::array<UiTimer, kTimerCount> mTimers;

@@ -27,4 +27,8 @@ class WindowEventHandler {
   virtual void OnExposed() = 0;
   // The client area changed size.
   virtual void OnResized() = 0;
+  // Every pending event and due timer has run and the loop is about to sleep
+  // until the next event or due timer: the window enables the timers that
+  // have work to do and disables those that have none.
+  virtual void OnIdle() = 0;
 };

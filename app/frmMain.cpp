@@ -229,10 +229,11 @@ bool frmMain::Load() {
   mComposer.HideRemotePanel();
   mStartup.UnloadMe();
   mDesktop.SetAlwaysOnTop(mSettings.gAlwaysOnTop != 0);
-  mServices.timers[TimerId::InfoUpdate].Enable();
+  // timInfoUpdate and timMouseOver run from here on whenever they have work
+  // to do (OnIdle); with nothing open and nothing playing, that is never.
   mServices.timers[TimerId::MouseOver].SetInterval(100);
-  mServices.timers[TimerId::MouseOver].Enable();
   mLoaded = true;
+  OnIdle();
   return true;
 }
 
@@ -427,4 +428,11 @@ void frmMain::OnExposed() {
 
 void frmMain::OnResized() {
   if (mLoaded) mComposer.RepaintWindow();
+}
+
+void frmMain::OnIdle() {
+  // The joystick poll follows the attached devices by itself.
+  if (!mLoaded || mUnloaded) return;
+  mMedia.mOnScreenInfo.RunInfoUpdateWhileNeeded();
+  mPointerInput.RunMouseOverWhileNeeded();
 }

@@ -124,6 +124,7 @@ class frmMain final : public WindowEventHandler {
   void OnCloseRequested() override;
   void OnExposed() override;
   void OnResized() override;
+  void OnIdle() override;
 
  private:
   void SetWindowHook();

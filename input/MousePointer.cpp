@@ -39,3 +39,8 @@ bool MousePointer::ShowMouse(bool forced) {
   mIsMouseForceHidden = false;
   return true;
 }
+
+bool MousePointer::NeedsWatching() const {
+  const bool playing = mIsPlaying && mIsPlaying();
+  return playing || (mIsMouseHidden && !mIsMouseForceHidden);
+}

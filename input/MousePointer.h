@@ -19,6 +19,7 @@ class MousePointer final : public PointerVisibility {
 
   bool HideMouse(bool forced) override;
   bool ShowMouse(bool forced) override;
+  bool NeedsWatching() const override;
 
   bool mIsMouseHidden = false;
   bool mIsMouseForceHidden = false;

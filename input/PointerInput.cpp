@@ -50,7 +50,8 @@ PointerInput::PointerInput(const PointerServices& services, PointerHooks hooks)
     : mServices(services),
       mHooks(std::move(hooks)),
       mGestures(services.window, services.settings, services.focus, services.cursor,
-                services.screen) {}
+                services.screen),
+      mUnwatchedSince(services.timers.NowMs()) {}
 
 int32_t PointerInput::ElementAt(double x, double y) const {
   if (!mHooks.HitMap_Read) return 0;
@@ -175,6 +176,7 @@ void PointerInput::MouseMove(int32_t button, int32_t modifierMask, double x, dou
   mIsPointerInWindow = true;
   mPointerX = RoundToInt32(x);
   mPointerY = RoundToInt32(y);
+  mLastMotion = mServices.timers.NowMs();
   const int32_t element = ElementAt(x, y);
   if (button == kLeftButton && modifierMask == kNoModifier) {
     if (mServices.focus.mIsFormMoving) {
@@ -295,6 +297,7 @@ void PointerInput::DoubleClick(int32_t button, int32_t modifierMask, double x, d
 
 void PointerInput::MouseLeave() {
   mIsPointerInWindow = false;
+  mLastMotion = mServices.timers.NowMs();
 }
 
 void PointerInput::ElementTick() {
@@ -329,6 +332,44 @@ void PointerInput::MouseOverTick() {
   } else {
     ++mIdleTicks;
   }
+}
+
+void PointerInput::RunMouseOverWhileNeeded() {
+  UiTimer& timer = mServices.timers[TimerId::MouseOver];
+  const bool needed = mServices.pointer.NeedsWatching();
+  if (needed == timer.Enabled()) return;
+  const uint64_t now = mServices.timers.NowMs();
+  if (!needed) {
+    timer.Disable();
+    mUnwatchedSince = now;
+    return;
+  }
+  CatchUpSkippedChecks(now, timer.Interval());
+  timer.Enable();
+}
+
+void PointerInput::CatchUpSkippedChecks(uint64_t now, int32_t interval) {
+  if (interval <= 0) return;
+  uint64_t stillSince = mUnwatchedSince;
+  if (mLastMotion > mUnwatchedSince || mPointerX != mLastPointerX ||
+      mPointerY != mLastPointerY) {
+    // The first check after the last movement would have found the pointer
+    // where it is now; the checks after that found it resting.
+    mLastPointerX = mPointerX;
+    mLastPointerY = mPointerY;
+    mIsPointerIdle = false;
+    stillSince = std::max(mLastMotion, mUnwatchedSince) + static_cast<uint64_t>(interval);
+  }
+  if (now <= stillSince) return;
+  int64_t skipped = static_cast<int64_t>((now - stillSince) / static_cast<uint64_t>(interval));
+  if (skipped > 0 && !mIsPointerIdle) {
+    mIsPointerIdle = true;
+    mIdleTicks = 0;
+    --skipped;
+  }
+  // The count stops growing once it is past the rest that hides the pointer.
+  const int64_t enough = kRestBeforeHidingMs / interval + 1;
+  if (mIsPointerIdle) mIdleTicks = static_cast<int32_t>(std::min(mIdleTicks + skipped, enough));
 }
 
 void PointerInput::BeginFormMove(int32_t button, int32_t modifierMask, double x, double y) {

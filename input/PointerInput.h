@@ -105,6 +105,11 @@ class PointerInput {
   // timMouseOver: shows the pointer when it moved, hides it when it rested.
   // Where the pointer is comes from the mouse events, never from a query.
   void MouseOverTick();
+  // Runs timMouseOver only while its tick can hide or show the pointer (a
+  // medium plays, or the pointer is hidden), so an idle program sleeps. The
+  // checks skipped in between count as though they had run: a pointer that
+  // rested all along hides at the first check, as it always did.
+  void RunMouseOverWhileNeeded();
 
   // Window move and resize by the skin's handles.
   void BeginFormMove(int32_t button, int32_t modifierMask, double x, double y);
@@ -134,6 +139,7 @@ class PointerInput {
   std::optional<int32_t> RowAt(const SkinElement& list, double y) const;
   const std::string& RowText(int32_t row) const;
   void RedrawStatus();
+  void CatchUpSkippedChecks(uint64_t now, int32_t interval);
 
   PointerServices mServices;
   PointerHooks mHooks;
@@ -152,4 +158,6 @@ class PointerInput {
   int32_t mLastPointerY = 0;
   bool mIsPointerIdle = false;
   int32_t mIdleTicks = 0;
+  uint64_t mUnwatchedSince = 0;  // clock time timMouseOver stopped
+  uint64_t mLastMotion = 0;      // clock time of the last movement over the window
 };

@@ -12,4 +12,7 @@ class PointerVisibility {
   virtual bool HideMouse(bool forced) = 0;
   // True when this call showed the pointer.
   virtual bool ShowMouse(bool forced) = 0;
+  // True while automatic hiding or showing can act: a medium plays, or the
+  // pointer is hidden by automatic hiding.
+  virtual bool NeedsWatching() const = 0;
 };

@@ -58,3 +58,8 @@ void OnScreenInfo::ShowRemoteTick() {
   if (mOverlay.mRemoteRemaining < 0) mScreen.HideRemotePanel();
   mOverlay.mRemoteRemaining -= mTimers[TimerId::ShowRemote].Interval();
 }
+
+void OnScreenInfo::RunInfoUpdateWhileNeeded() {
+  const bool open = mState.mHasAudio || mState.mHasVideo;
+  mTimers[TimerId::InfoUpdate].SetEnabled(open || mOverlay.mOSDActive);
+}

@@ -29,6 +29,11 @@ class OnScreenInfo {
   // One timShowRemote tick: the panel goes away once its time has run out.
   void ShowRemoteTick();
 
+  // Runs timInfoUpdate only while its tick has something to do: while a
+  // medium is open, or while the full-screen information counts down. An
+  // open turns it off and on again itself.
+  void RunInfoUpdateWhileNeeded();
+
   // The position (seconds) for which the information was last redrawn.
   double LastShownPosition() const { return mLastShownPosition; }
 

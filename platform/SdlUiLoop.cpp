@@ -23,6 +23,9 @@ void SdlUiLoop::AddBatchEndHandler(std::function<void()> handler) {
 
 void SdlUiLoop::Run() {
   while (!mQuitRequested) {
+    // Only here, between batches: a pass of pending events run from inside a
+    // handler leaves the timers as that handler set them.
+    if (mHandler) mHandler->OnIdle();
     const int64_t wait = mTimers.MsUntilNextDue();
     SDL_Event event;
     const int received =

@@ -40,6 +40,7 @@ class RecordingPointer final : public PointerVisibility {
     mCalls.push_back(forced ? "ShowMouse forced" : "ShowMouse");
     return true;
   }
+  bool NeedsWatching() const override { return false; }
   std::vector<std::string> mCalls;
 };
 

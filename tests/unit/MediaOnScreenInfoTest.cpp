@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "support/MediaTestRig.h"
 
 namespace {
@@ -114,6 +117,65 @@ TEST_F(MediaOnScreenInfoTest, AnEventOfTheMediumRedrawsTheInformation) {
   rig.engine.QueueEvent(3);
   Tick();
   EXPECT_EQ(rig.screen.mCalls, std::vector<std::string>{"RedrawElement wndMain.picVideoInfo"});
+}
+
+// The information timer wakes the program only while its tick has work.
+TEST_F(MediaOnScreenInfoTest, TheInformationTimerRunsOnlyWhileItHasWork) {
+  struct Case {
+    const char* state;
+    std::function<void(MediaTestRig&)> reach;
+    bool runs;
+  };
+  const auto open = [](MediaTestRig& r, const char* path, FakeMedium medium) {
+    r.engine.Script(path, std::move(medium));
+    r.media.mSession.cmdOpenFile(path);
+  };
+  const auto countDown = [](MediaTestRig& r) {
+    for (int tick = 0; tick < 30; ++tick) r.media.mOnScreenInfo.InfoUpdateTick();
+  };
+  const Case cases[] = {
+      {"nothing open", [](MediaTestRig&) {}, false},
+      {"playing", [&](MediaTestRig& r) { open(r, "/m/a.mkv", FakeMedium::Film(600)); }, true},
+      {"paused",
+       [&](MediaTestRig& r) {
+         open(r, "/m/a.mp3", FakeMedium::Song(60));
+         r.media.mTransport.cmdPause();
+       },
+       true},
+      {"closed",
+       [&](MediaTestRig& r) {
+         open(r, "/m/a.mkv", FakeMedium::Film(600));
+         r.media.mSession.CloseMedia();
+       },
+       false},
+      {"failed in full screen, counting down",
+       [&](MediaTestRig& r) {
+         r.overlay.mIsVideoFullscreen = true;
+         open(r, "/m/a.txt", FakeMedium::Unreadable());
+       },
+       true},
+      {"failed in full screen, counted down",
+       [&](MediaTestRig& r) {
+         r.overlay.mIsVideoFullscreen = true;
+         open(r, "/m/a.txt", FakeMedium::Unreadable());
+         countDown(r);
+       },
+       false},
+      {"remote panel called with nothing open",
+       [](MediaTestRig& r) {
+         r.overlay.mOSDActive = true;
+         r.overlay.mOSDRemaining = r.settings.gOSDTime;
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.state);
+    MediaTestRig fresh;
+    fresh.settings.gOSDTime = 2000;
+    c.reach(fresh);
+    fresh.media.mOnScreenInfo.RunInfoUpdateWhileNeeded();
+    EXPECT_EQ(fresh.timers[TimerId::InfoUpdate].Enabled(), c.runs);
+  }
 }
 
 TEST_F(MediaOnScreenInfoTest, TheRemotePanelGoesOnceItsTimeHasRunOut) {

@@ -132,6 +132,7 @@ class RecordingHandler final : public WindowEventHandler {
   void OnCloseRequested() override { calls.push_back("close"); }
   void OnExposed() override { calls.push_back("exposed"); }
   void OnResized() override { calls.push_back("resized"); }
+  void OnIdle() override {}
 
   std::vector<std::string> calls;
 
