@@ -42,4 +42,9 @@ class JoystickSource {
 
   // Stops reporting; the listener is not called again.
   virtual void Stop() = 0;
+
+  // Reads the attached devices now, at the start of a poll tick: the changes,
+  // additions and removals found are reported before this returns. A source
+  // that reports them by itself as they happen does nothing here.
+  virtual void Poll() = 0;
 };

@@ -99,6 +99,7 @@ void Joysticks::JoystickRemoved(JoystickId id) {
 
 void Joysticks::Tick() {
   if (!mStarted) return;
+  if (mSource) mSource->Poll();
   // A dispatched action may let pending events run, and with them a device
   // may come or go; so each device is looked up again by its id.
   std::vector<JoystickId> ids;

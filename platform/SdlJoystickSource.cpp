@@ -101,6 +101,26 @@ void SdlJoystickSource::Stop() {
 void SdlJoystickSource::CloseAll() {
   for (const Device& device : mDevices) SDL_JoystickClose(device.joystick);
   mDevices.clear();
+  ReadDevicesWhileAttached();
+}
+
+void SdlJoystickSource::ReadDevicesWhileAttached() {
+  // SDL's own reading polls every millisecond while it waits for events once
+  // a device is open; without one it only looks for new devices now and then.
+  SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, mDevices.empty() ? "1" : "0");
+}
+
+void SdlJoystickSource::Poll() {
+  if (mDevices.empty()) return;
+  SDL_JoystickUpdate();
+  // The joystick events just made are handled now, so the poll tick that
+  // called acts on the states read.
+  SDL_Event events[16];
+  int count = 0;
+  while ((count = SDL_PeepEvents(events, 16, SDL_GETEVENT, SDL_JOYAXISMOTION,
+                                 SDL_JOYBATTERYUPDATED)) > 0) {
+    for (int i = 0; i < count; ++i) HandleEvent(events[i]);
+  }
 }
 
 bool SdlJoystickSource::HandleEvent(const SDL_Event& event) {
@@ -156,6 +176,7 @@ void SdlJoystickSource::Open(int deviceIndex) {
   device.id = SDL_JoystickInstanceID(joystick);
   device.name = DistinctName(UsableName(SDL_JoystickName(joystick)), attachedNames);
   mDevices.push_back(device);
+  ReadDevicesWhileAttached();
   WriteLog("joystick attached: " + device.name);
 
   JoystickState state;
@@ -170,6 +191,7 @@ void SdlJoystickSource::Remove(JoystickId id) {
   WriteLog("joystick removed: " + found->name);
   SDL_JoystickClose(found->joystick);
   mDevices.erase(found);
+  ReadDevicesWhileAttached();
   if (mListener) mListener->JoystickRemoved(id);
 }
 

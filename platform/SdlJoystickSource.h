@@ -5,6 +5,11 @@
 // without disturbing the others. Devices are read also while the window is
 // not in front.
 //
+// While a device is attached, SDL would read it about once a millisecond
+// while the UI loop waits, waking the process all the time; so the devices
+// are then read at each poll tick instead. With none attached, SDL looks for
+// new ones every few seconds by itself.
+//
 // The state handed on is the one the joystick module expects: axes 0..10000
 // with 5000 at rest, buttons, and hats in hundredths of a degree. SDL has no
 // dead zone or saturation of its own, so X and Y get a 10 % dead zone and
@@ -45,6 +50,8 @@ class SdlJoystickSource final : public JoystickSource {
   void Start(JoystickListener& listener) override;
   // Closes the devices; the listener is not called again.
   void Stop() override;
+  // Reads the attached devices and reports what changed (SDL_JoystickUpdate).
+  void Poll() override;
 
   // Takes SDL's joystick events: devices added and removed, axis, button and
   // hat changes. Returns true for a joystick event (consumed), false for any
@@ -77,6 +84,8 @@ class SdlJoystickSource final : public JoystickSource {
   Device* FindDevice(JoystickId id);
   bool ReadState(const Device& device, JoystickState& state) const;
   void CloseAll();
+  // Leaves the reading of devices to SDL only while none is attached.
+  void ReadDevicesWhileAttached();
 
   JoystickListener* mListener = nullptr;
   std::vector<Device> mDevices;  // attach order

@@ -35,6 +35,7 @@ class FakeJoystickSource final : public JoystickSource {
     mListener = nullptr;
     ++stops;
   }
+  void Poll() override {}
 
   void Plug(JoystickId id, const std::string& name, const JoystickState& state = JoystickState()) {
     ASSERT_NE(mListener, nullptr);
