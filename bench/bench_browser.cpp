@@ -13,6 +13,7 @@
 
 #include "app/EventPump.h"
 #include "app/Settings.h"
+#include "bench/BenchRenderer.h"
 #include "library/Browser.h"
 #include "navigation/FocusState.h"
 #include "render/InfoDisplay.h"
@@ -118,4 +119,6 @@ BENCHMARK(BM_ReadVolumeList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return RunHeadlessBenchmarks(argc, argv);
+}

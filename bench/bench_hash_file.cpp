@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchRenderer.h"
 #include "store/clsHashFile.h"
 
 namespace {
@@ -107,4 +108,6 @@ BENCHMARK(BM_LookUpEveryKey)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return RunHeadlessBenchmarks(argc, argv);
+}

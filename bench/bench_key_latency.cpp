@@ -27,6 +27,7 @@
 #include "app/SplashWindow.h"
 #include "app/TimerTable.h"
 #include "app/frmMain.h"
+#include "bench/BenchRenderer.h"
 #include "bench/MemoryPresenter.h"
 #include "input/CursorControl.h"
 #include "media/NullMediaEngine.h"
@@ -196,6 +197,7 @@ int main() {
       std::printf("processor time of the same presses: median %.3f ms, p99 %.3f ms\n",
                   Percentile(processor, 0.5), Percentile(processor, 0.99));
       std::printf("load average when measured: %s", LoadAverage().c_str());
+      std::printf("OpenGL renderer: %s\n", kHeadlessRenderer);
       std::printf("  %d log lines written\n", logLines);
     }
     form.Unload();

@@ -23,6 +23,7 @@
 #include "app/ErrorMessageBox.h"
 #include "app/Log.h"
 #include "app/frmMain.h"
+#include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
@@ -87,6 +88,7 @@ int main() {
   std::printf("  median %.3f ms\n", Percentile(latencies, 0.5));
   std::printf("  p99    %.3f ms (target: under 5 ms)\n", Percentile(latencies, 0.99));
   std::printf("  worst  %.3f ms\n", latencies.back());
+  std::printf("OpenGL renderer: %s\n", program->ScreenPresenter().RendererName().c_str());
   program->Form().Unload();
   program.reset();
   fs::remove_all(folder);

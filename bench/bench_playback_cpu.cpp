@@ -15,6 +15,7 @@
 
 #include "app/Clock.h"
 #include "app/TimerTable.h"
+#include "bench/BenchRenderer.h"
 #include "platform/GlPresenter.h"
 #include "platform/MpvEngine.h"
 #include "platform/SdlMainWindow.h"
@@ -90,6 +91,7 @@ void BM_PlayFilm720p(benchmark::State& state) {
   state.counters["cpu_percent_of_one_core"] = seconds > 0 ? 100 * processor / seconds : 0;
   state.counters["frames_per_second"] = seconds > 0 ? frames / seconds : 0;
   state.counters["playing_seconds"] = seconds;
+  LabelRenderer(state, presenter->RendererName());
 }
 BENCHMARK(BM_PlayFilm720p)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

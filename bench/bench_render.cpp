@@ -19,6 +19,7 @@
 #include "app/Clock.h"
 #include "app/Settings.h"
 #include "app/TimerTable.h"
+#include "bench/BenchRenderer.h"
 #include "bench/MemoryPresenter.h"
 #include "library/BrowseState.h"
 #include "library/FontEngine.h"
@@ -257,4 +258,6 @@ BENCHMARK(BM_HugeTextBox)->Arg(100000)->Arg(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  return RunHeadlessBenchmarks(argc, argv);
+}

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchRenderer.h"
 #include "tests/support/BenchProgram.h"
 // X11 last: its macros would clash with the benchmark library's names.
 #include "tests/support/LoadedXlib.h"
@@ -76,6 +77,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     }
     state.SetIterationTime(seconds);
   }
+  LabelRenderer(state, program.GlRenderer());
 }
 BENCHMARK(BM_StartToFirstFrame)
     ->UseManualTime()

@@ -126,7 +126,18 @@ std::unique_ptr<GlPresenter> GlPresenter::Create(SdlMainWindow& window) {
     return nullptr;
   }
   ClearTexture(presenter->mBlackTexture.Get());
+  // Speed depends first of all on whether a GPU or the processor draws.
+  WriteLog("OpenGL renderer: " + presenter->RendererName());
   return presenter;
+}
+
+std::string GlPresenter::RendererName() const {
+  mWindow.MakeContextCurrent();
+  const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+  const auto* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+  std::string name = renderer ? renderer : "unknown";
+  if (version) name += std::string(", OpenGL ") + version;
+  return name;
 }
 
 GlPresenter::~GlPresenter() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "app/MainWindow.h"
 #include "render/Presenter.h"
@@ -30,6 +31,10 @@ class GlPresenter final : public Presenter {
   ~GlPresenter() override;
   GlPresenter(const GlPresenter&) = delete;
   GlPresenter& operator=(const GlPresenter&) = delete;
+
+  // The OpenGL renderer drawing the window (GL_RENDERER, e.g. "llvmpipe
+  // (LLVM 15.0.6, 256 bits)" for software drawing), as the log names it.
+  std::string RendererName() const;
 
   // A new size makes a new, black UI picture: the caller uploads it again.
   void SetSize(int32_t width, int32_t height) override;

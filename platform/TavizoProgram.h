@@ -46,6 +46,7 @@ class TavizoProgram {
   frmMain& Form() { return *mForm; }
   SdlUiLoop& Loop() { return *mLoop; }
   SdlMainWindow& Window() { return *mWindow; }
+  GlPresenter& ScreenPresenter() { return *mPresenter; }
 
  private:
   TavizoProgram() = default;

@@ -137,6 +137,17 @@ class BenchProgram {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
+  // The OpenGL renderer the program named in its log as it started; empty
+  // before that.
+  std::string GlRenderer() const {
+    const std::string log = Log();
+    const std::string mark = "OpenGL renderer: ";
+    const size_t at = log.find(mark);
+    if (at == std::string::npos) return {};
+    const size_t start = at + mark.size();
+    return log.substr(start, log.find('\n', start) - start);
+  }
+
   // Waits until the log holds the text; false after the timeout.
   bool WaitForLog(const std::string& text, int timeoutMs) const {
     for (int waited = 0; waited <= timeoutMs; waited += 10) {
