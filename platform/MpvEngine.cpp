@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <mpv/client.h>
-#include <mpv/render_gl.h>
 
 #include <algorithm>
 #include <atomic>
@@ -11,9 +10,8 @@
 #include <numeric>
 
 #include "app/Log.h"
-#include "platform/GlPresenter.h"
+#include "platform/MpvRenderer.h"
 #include "platform/MpvTrackList.h"
-#include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 
 namespace {
@@ -55,10 +53,6 @@ std::string WithoutTrailingNewline(const char* text) {
   return result;
 }
 
-void* GetGlProcAddress(void*, const char* name) {
-  return SDL_GL_GetProcAddress(name);
-}
-
 }  // namespace
 
 // What libmpv's threads touch: the event to push and one flag per kind of
@@ -95,21 +89,16 @@ void MpvEngine::MpvDeleter::operator()(mpv_handle* handle) const {
   mpv_terminate_destroy(handle);
 }
 
-void MpvEngine::RenderContextDeleter::operator()(mpv_render_context* context) const {
-  mpv_render_context_free(context);
-}
-
-MpvEngine::MpvEngine(SdlMainWindow& window, GlPresenter& presenter)
-    : mWindow(window), mPresenter(presenter), mWakeups(std::make_unique<Wakeups>()) {}
+MpvEngine::MpvEngine() : mWakeups(std::make_unique<Wakeups>()) {}
 
 std::unique_ptr<MpvEngine> MpvEngine::Create(SdlMainWindow& window, GlPresenter& presenter,
                                              SdlUiLoop& loop) {
-  std::unique_ptr<MpvEngine> engine(new MpvEngine(window, presenter));
-  if (!engine->Initialise(loop)) return nullptr;
+  std::unique_ptr<MpvEngine> engine(new MpvEngine());
+  if (!engine->Initialise(window, presenter, loop)) return nullptr;
   return engine;
 }
 
-bool MpvEngine::Initialise(SdlUiLoop& loop) {
+bool MpvEngine::Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiLoop& loop) {
   mHandle.reset(mpv_create());
   if (!mHandle) {
     WriteLog("MpvEngine: mpv_create failed");
@@ -168,7 +157,8 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
     return false;
   }
   // With vo=libmpv, every file with video fails until a render context exists.
-  if (!CreateRenderContext()) return false;
+  mRenderer = MpvRenderer::Create(*mHandle, window, presenter);
+  if (!mRenderer) return false;
 
   mpv_observe_property(mHandle.get(), kPropertyEndReached, "eof-reached", MPV_FORMAT_FLAG);
   mpv_observe_property(mHandle.get(), kPropertyTimePosition, "time-pos", MPV_FORMAT_DOUBLE);
@@ -191,30 +181,7 @@ bool MpvEngine::Initialise(SdlUiLoop& loop) {
     return true;
   });
   mpv_set_wakeup_callback(mHandle.get(), &Wakeups::OnWakeup, mWakeups.get());
-  mpv_render_context_set_update_callback(mRenderContext.get(), &Wakeups::OnRenderUpdate,
-                                         mWakeups.get());
-  return true;
-}
-
-bool MpvEngine::CreateRenderContext() {
-  mWindow.MakeContextCurrent();
-  mpv_opengl_init_params glParams{};
-  glParams.get_proc_address = &GetGlProcAddress;
-  int advancedControl = 0;
-  mpv_render_param params[] = {
-      {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
-      {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &glParams},
-      {MPV_RENDER_PARAM_ADVANCED_CONTROL, &advancedControl},
-      {MPV_RENDER_PARAM_INVALID, nullptr},
-  };
-  mpv_render_context* context = nullptr;
-  const int error = mpv_render_context_create(&context, mHandle.get(), params);
-  if (error < 0) {
-    WriteLog(std::string("MpvEngine: the OpenGL renderer cannot be made: ") +
-             mpv_error_string(error));
-    return false;
-  }
-  mRenderContext.reset(context);
+  mRenderer->SetUpdateCallback(&Wakeups::OnRenderUpdate, mWakeups.get());
   return true;
 }
 
@@ -222,13 +189,9 @@ MpvEngine::~MpvEngine() {
   if (mLoopLink) mLoopLink->engine = nullptr;
   // No callback may run once the engine is going; both setters wait for a
   // callback in progress.
-  if (mRenderContext)
-    mpv_render_context_set_update_callback(mRenderContext.get(), nullptr, nullptr);
+  if (mRenderer) mRenderer->SetUpdateCallback(nullptr, nullptr);
   if (mHandle) mpv_set_wakeup_callback(mHandle.get(), nullptr, nullptr);
-  if (mRenderContext) {
-    mWindow.MakeContextCurrent();
-    mRenderContext.reset();
-  }
+  mRenderer.reset();
   mHandle.reset();
 }
 
@@ -314,7 +277,7 @@ void MpvEngine::ForgetMedium() {
   mEndReported = false;
   mEvents.clear();
   mHasFrame = false;
-  mFramesRendered = 0;
+  if (mRenderer) mRenderer->ResetFrameCount();
   mPendingSeek.reset();
 }
 
@@ -326,9 +289,7 @@ void MpvEngine::Close() {
   // The old picture leaves the skin with its medium.
   mDestination = {};
   mVideoWindow = {};
-  mPresenter.SetVideoWindow({});
-  mPresenter.SetVideoDestination({});
-  mPresenter.ClearVideo();
+  mRenderer->Clear();
 }
 
 void MpvEngine::Run() {
@@ -442,8 +403,7 @@ bool MpvEngine::VideoSize(int32_t& width, int32_t& height) {
 
 void MpvEngine::SetVideoWindow(const PixelRect& window) {
   mVideoWindow = window;
-  mPresenter.SetVideoWindow(window);
-  mPresenter.SetVideoDestination(AbsoluteDestination());
+  mRenderer->Place(mVideoWindow, AbsoluteDestination());
 }
 
 PixelRect MpvEngine::AbsoluteDestination() const {
@@ -458,9 +418,13 @@ void MpvEngine::SetDestination(const PixelRect& destination) {
   const bool resized =
       destination.width != mDestination.width || destination.height != mDestination.height;
   mDestination = destination;
-  mPresenter.SetVideoDestination(AbsoluteDestination());
+  mRenderer->Place(mVideoWindow, AbsoluteDestination());
   // A new size needs the picture drawn again at that size, even when paused.
   if (resized && mHasFrame) RenderFrame();
+}
+
+int64_t MpvEngine::FramesRendered() const {
+  return mRenderer->FramesRendered();
 }
 
 void MpvEngine::ProcessEvents() {
@@ -471,7 +435,7 @@ void MpvEngine::ProcessEvents() {
     if (event->event_id == MPV_EVENT_NONE) break;
     HandleEvent(*event);
   }
-  if (mpv_render_context_update(mRenderContext.get()) & MPV_RENDER_UPDATE_FRAME) RenderFrame();
+  if (mRenderer->HasNewFrame()) RenderFrame();
 }
 
 void MpvEngine::HandleEvent(const mpv_event& event) {
@@ -557,40 +521,8 @@ void MpvEngine::HandleEndOfFile(const mpv_event& event) {
 }
 
 void MpvEngine::RenderFrame() {
-  mWindow.MakeContextCurrent();
-  int blockForTargetTime = 0;
-  int framebuffer = 0;
-  int width = 0;
-  int height = 0;
   if (mIsOpen) mHasFrame = true;
-  if (!mIsOpen || !mPresenter.VideoTarget(framebuffer, width, height)) {
-    // Nowhere to show it: libmpv still counts the frame as shown, so
-    // playback keeps its pace.
-    int skip = 1;
-    mpv_render_param params[] = {
-        {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
-        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
-        {MPV_RENDER_PARAM_INVALID, nullptr},
-    };
-    mpv_render_context_render(mRenderContext.get(), params);
-    return;
-  }
-  mpv_opengl_fbo target{framebuffer, width, height, 0};
-  // The video layer's first row is the top of the picture: no flipping.
-  int flip = 0;
-  mpv_render_param params[] = {
-      {MPV_RENDER_PARAM_OPENGL_FBO, &target},
-      {MPV_RENDER_PARAM_FLIP_Y, &flip},
-      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
-      {MPV_RENDER_PARAM_INVALID, nullptr},
-  };
-  const int error = mpv_render_context_render(mRenderContext.get(), params);
-  if (error < 0) {
-    WriteLog(std::string("MpvEngine: rendering the video failed: ") + mpv_error_string(error));
-    return;
-  }
-  ++mFramesRendered;
-  mPresenter.MarkVideoChanged();
+  mRenderer->Render(mIsOpen ? MpvRenderer::Shown::Yes : MpvRenderer::Shown::No);
 }
 
 bool MpvEngine::SetFlag(const char* name, bool value) {

@@ -12,11 +12,11 @@
 #include "platform/MpvTrackList.h"
 
 class GlPresenter;
+class MpvRenderer;
 class SdlMainWindow;
 class SdlUiLoop;
 struct mpv_event;
 struct mpv_handle;
-struct mpv_render_context;
 
 // The media engine over libmpv. libmpv decodes on threads of its own; its
 // callbacks only push one SDL user event each (a repeat is dropped while one
@@ -79,7 +79,7 @@ class MpvEngine final : public MediaEngine {
   void ProcessEvents();
 
   // Video frames rendered into the video layer since the last open.
-  int64_t FramesRendered() const { return mFramesRendered; }
+  int64_t FramesRendered() const;
 
   // libmpv's volume (percent, cubic) for an attenuation in hundredths of a
   // decibel; 0 and below for silence, which is set as mute instead.
@@ -89,16 +89,12 @@ class MpvEngine final : public MediaEngine {
   struct MpvDeleter {
     void operator()(mpv_handle* handle) const;
   };
-  struct RenderContextDeleter {
-    void operator()(mpv_render_context* context) const;
-  };
   struct Wakeups;
   struct LoopLink;
 
-  MpvEngine(SdlMainWindow& window, GlPresenter& presenter);
+  MpvEngine();
 
-  bool Initialise(SdlUiLoop& loop);
-  bool CreateRenderContext();
+  bool Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiLoop& loop);
   void HandleEvent(const mpv_event& event);
   void HandlePropertyChange(const mpv_event& event);
   void HandleEndOfFile(const mpv_event& event);
@@ -110,12 +106,9 @@ class MpvEngine final : public MediaEngine {
   bool RunCommand(const std::vector<const char*>& arguments);
   bool DisplaySize(int64_t& width, int64_t& height) const;
 
-  SdlMainWindow& mWindow;
-  GlPresenter& mPresenter;
-
-  // The render context dies before the handle it belongs to.
+  // The renderer dies before the handle it belongs to.
   std::unique_ptr<mpv_handle, MpvDeleter> mHandle;
-  std::unique_ptr<mpv_render_context, RenderContextDeleter> mRenderContext;
+  std::unique_ptr<MpvRenderer> mRenderer;
   std::unique_ptr<Wakeups> mWakeups;
   std::shared_ptr<LoopLink> mLoopLink;
 
@@ -130,7 +123,6 @@ class MpvEngine final : public MediaEngine {
   bool mEndReported = false;
   std::deque<int32_t> mEvents;
   bool mHasFrame = false;  // libmpv has a picture of this medium to draw again
-  int64_t mFramesRendered = 0;
 
   // A seek that libmpv has not finished yet: its target stands for the
   // position until playback restarts there, so repeated relative moves build
