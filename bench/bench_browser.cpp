@@ -11,14 +11,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/EventPump.h"
-#include "app/Settings.h"
+#include "base/EventPump.h"
 #include "bench/BenchRenderer.h"
 #include "library/Browser.h"
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
 #include "render/InfoDisplay.h"
 #include "render/Screen.h"
 #include "render/UiTexts.h"
+#include "store/Settings.h"
 
 namespace {
 

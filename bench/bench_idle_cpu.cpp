@@ -29,13 +29,13 @@
 #include <thread>
 #include <vector>
 
-#include "app/ErrorMessageBox.h"
-#include "app/Log.h"
-#include "app/frmMain.h"
+#include "base/ErrorMessageBox.h"
+#include "base/Log.h"
 #include "bench/BenchRenderer.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
+#include "program/frmMain.h"
 #include "tests/support/BenchProgram.h"
 
 namespace {

@@ -20,13 +20,13 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorMessageBox.h"
-#include "app/Log.h"
-#include "app/frmMain.h"
+#include "base/ErrorMessageBox.h"
+#include "base/Log.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
+#include "program/frmMain.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Clock.h"
-#include "app/TimerTable.h"
+#include "base/Clock.h"
+#include "base/TimerTable.h"
 #include "bench/BenchRenderer.h"
 #include "platform/GlPresenter.h"
 #include "platform/MpvEngine.h"

@@ -16,25 +16,25 @@
 
 #include <sys/resource.h>
 
-#include "app/Clock.h"
-#include "app/Settings.h"
-#include "app/TimerTable.h"
+#include "base/Clock.h"
+#include "base/TimerTable.h"
 #include "bench/BenchRenderer.h"
 #include "bench/MemoryPresenter.h"
-#include "library/BrowseState.h"
-#include "library/FontEngine.h"
-#include "library/TextRenderer.h"
-#include "navigation/FocusState.h"
 #include "platform/PangoFontEngine.h"
 #include "platform/SdlPictureLoader.h"
 #include "render/BackBuffer.h"
+#include "render/BrowseState.h"
+#include "render/FocusState.h"
+#include "render/FontEngine.h"
 #include "render/ListGeometry.h"
 #include "render/MediaDisplay.h"
 #include "render/OverlayState.h"
 #include "render/Presenter.h"
+#include "render/TextRenderer.h"
 #include "render/WindowComposer.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

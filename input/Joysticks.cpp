@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "app/Clock.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "app/TimerTable.h"
-#include "navigation/FocusState.h"
+#include "base/Clock.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "base/TimerTable.h"
+#include "render/FocusState.h"
+#include "store/Settings.h"
 #include "store/clsHashFile.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "input/KeyInput.h"
 
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "navigation/Bindings.h"
 #include "navigation/Dispatcher.h"
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
 #include "store/clsHashFile.h"
 
 namespace {

@@ -3,22 +3,22 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/MainWindow.h"
+#include "base/Text.h"
+#include "base/TimerTable.h"
 #include "input/CursorControl.h"
 #include "input/PointerVisibility.h"
-#include "library/BrowseState.h"
 #include "navigation/Bindings.h"
-#include "navigation/FocusState.h"
+#include "render/BrowseState.h"
 #include "render/ElementBox.h"
+#include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/Conversions.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "base/Conversions.h"
+#include "base/MainWindow.h"
 #include "input/CursorControl.h"
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
 #include "render/Screen.h"
+#include "store/Settings.h"
 
 namespace {
 

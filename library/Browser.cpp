@@ -7,15 +7,15 @@
 #include <system_error>
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/EventPump.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "navigation/FocusState.h"
+#include "base/Conversions.h"
+#include "base/EventPump.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "render/FocusState.h"
 #include "render/InfoDisplay.h"
 #include "render/Screen.h"
 #include "render/UiTexts.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/OpenOutcome.h"
-#include "library/BrowseState.h"
+#include "base/OpenOutcome.h"
 #include "library/VolumeList.h"
+#include "render/BrowseState.h"
 
 class EventPump;
 class InfoDisplay;

@@ -8,9 +8,9 @@
 #include <set>
 #include <system_error>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "media/CurrentWindow.h"
 
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
 #include "render/Screen.h"
 
 std::string CurrentElementName(const FocusState& focus, std::string_view name) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/Text.h"
+#include "base/Text.h"
 #include "input/PointerVisibility.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"

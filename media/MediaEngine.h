@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 enum class MediaStreamType { Audio, Video, Other };
 

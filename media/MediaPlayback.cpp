@@ -1,6 +1,6 @@
 #include "media/MediaPlayback.h"
 
-#include "app/TimerTable.h"
+#include "base/TimerTable.h"
 
 MediaPlayback::MediaPlayback(const MediaServices& s)
     : mInfo(s.skin, s.screen, s.pointer, s.overlay),

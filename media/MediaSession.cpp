@@ -1,11 +1,10 @@
 #include "media/MediaSession.h"
 
-#include "app/Conversions.h"
-#include "app/EventPump.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/EventPump.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSessionState.h"
@@ -17,6 +16,7 @@
 #include "render/Screen.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/OpenOutcome.h"
+#include "base/OpenOutcome.h"
 
 class EventPump;
 class InfoDisplay;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSessionState.h"
 

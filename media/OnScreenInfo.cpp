@@ -1,7 +1,7 @@
 #include "media/OnScreenInfo.h"
 
-#include "app/Conversions.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSession.h"

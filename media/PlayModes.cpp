@@ -3,17 +3,17 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "library/BrowseState.h"
+#include "base/Conversions.h"
+#include "base/Text.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaSession.h"
 #include "media/MediaSessionState.h"
 #include "media/Transport.h"
-#include "navigation/FocusState.h"
+#include "render/BrowseState.h"
+#include "render/FocusState.h"
 #include "render/Screen.h"
 #include "render/UiTexts.h"
+#include "store/Settings.h"
 
 const char* PlayModeName(int32_t mode) {
   static constexpr const char* kNames[kPlayModeCount] = {"single play", "continous play",

@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "app/OpenOutcome.h"
+#include "base/OpenOutcome.h"
 
 class MediaSession;
 class Screen;

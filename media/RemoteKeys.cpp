@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "app/Settings.h"
-#include "app/Text.h"
+#include "base/Text.h"
 #include "media/MediaSessionState.h"
 #include "media/PlayModes.h"
 #include "media/Transport.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

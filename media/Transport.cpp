@@ -4,12 +4,12 @@
 #include <cmath>
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSessionState.h"
+#include "store/Settings.h"
 
 namespace {
 

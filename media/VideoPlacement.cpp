@@ -2,8 +2,7 @@
 
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
+#include "base/Conversions.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSessionState.h"
@@ -11,6 +10,7 @@
 #include "render/Screen.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 class MediaEngine;
 class Screen;

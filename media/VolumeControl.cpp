@@ -4,15 +4,15 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/MainWindow.h"
+#include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/MediaSessionState.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "navigation/Bindings.h"
 
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "render/InfoDisplay.h"
 #include "skin/SkinModel.h"
 #include "store/clsHashFile.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "store/clsHashFile.h"
 
 namespace {

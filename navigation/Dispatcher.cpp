@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "navigation/FocusState.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "render/FocusState.h"
 #include "render/Screen.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Text.h"
 #include "navigation/Dispatcher.h"
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -14,8 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "app/Desktop.h"
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 class Dispatcher;
 class Screen;

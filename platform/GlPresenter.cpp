@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "platform/SdlMainWindow.h"
 
 namespace {

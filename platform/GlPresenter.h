@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 #include "render/Presenter.h"
 
 class SdlMainWindow;

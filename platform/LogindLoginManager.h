@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/LoginManager.h"
+#include "base/LoginManager.h"
 
 typedef struct sd_bus sd_bus;
 

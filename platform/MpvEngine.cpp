@@ -9,7 +9,7 @@
 #include <cstring>
 #include <numeric>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "platform/MpvRenderer.h"
 #include "platform/MpvTrackList.h"
 #include "platform/SdlUiLoop.h"

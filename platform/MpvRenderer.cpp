@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 class GlPresenter;
 class SdlMainWindow;

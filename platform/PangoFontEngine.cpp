@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "library/FontEngine.h"
 #include "platform/LruCache.h"
+#include "render/FontEngine.h"
 
 typedef struct _PangoFontMap PangoFontMap;
 typedef struct _PangoContext PangoContext;

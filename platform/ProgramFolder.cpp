@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 // The data folder of the install prefix, relative to the folder of the
 // executable ("../share" for bin/ and share/ under one prefix).

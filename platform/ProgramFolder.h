@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/ProgramPaths.h"
+#include "program/ProgramPaths.h"
 
 // The folder that holds the running executable, without a trailing "/"
 // (except for "/" itself).

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/Log.h"
-#include "app/MprisPlayer.h"
+#include "base/Log.h"
 #include "platform/SdlFdWakeup.h"
 #include "platform/SdlUiLoop.h"
+#include "program/MprisPlayer.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorBox.h"
-#include "app/Log.h"
-#include "library/TextRenderer.h"
+#include "base/Log.h"
 #include "platform/SdlWindowSurface.h"
+#include "program/ErrorBox.h"
+#include "render/TextRenderer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ErrorMessageBox.h"
+#include "base/ErrorMessageBox.h"
 
 class FontEngine;
 

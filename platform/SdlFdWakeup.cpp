@@ -12,7 +12,7 @@
 #include <string>
 #include <system_error>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace {
 

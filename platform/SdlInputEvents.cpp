@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/Log.h"
-#include "app/WindowEventHandler.h"
+#include "base/Log.h"
+#include "base/WindowEventHandler.h"
 #include "platform/SdlKeyTable.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, int32_t clientWidth,
                                                      int32_t clientHeight) {

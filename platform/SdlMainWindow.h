@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 struct SDL_Window;
 

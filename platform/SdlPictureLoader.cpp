@@ -3,7 +3,7 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace {
 

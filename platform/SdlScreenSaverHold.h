@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScreenSaverHold.h"
+#include "base/ScreenSaverHold.h"
 
 // SDL holds the screen saver and monitor power-down off through the desktop's
 // D-Bus inhibit, else the X screen-saver extension.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SplashWindow.h"
+#include "base/SplashWindow.h"
 
 struct SDL_Window;
 

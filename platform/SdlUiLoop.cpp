@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "app/TimerTable.h"
-#include "app/WindowEventHandler.h"
+#include "base/TimerTable.h"
+#include "base/WindowEventHandler.h"
 #include "platform/SdlMainWindow.h"
 #include "render/Presenter.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/EventPump.h"
+#include "base/EventPump.h"
 #include "platform/SdlInputEvents.h"
 
 class Presenter;

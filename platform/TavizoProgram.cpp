@@ -5,8 +5,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "app/Log.h"
-#include "app/frmMain.h"
+#include "base/Log.h"
 #include "media/NullMediaEngine.h"
 #include "platform/GlPresenter.h"
 #include "platform/LogindLoginManager.h"
@@ -23,6 +22,7 @@
 #include "platform/SdlSplashWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/SplashLogo.h"
+#include "program/frmMain.h"
 
 namespace {
 

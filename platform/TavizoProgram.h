@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Clock.h"
-#include "app/TimerTable.h"
+#include "base/Clock.h"
+#include "base/TimerTable.h"
 
 class ErrorMessageBox;
 class GlPresenter;

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
 
 namespace {
 

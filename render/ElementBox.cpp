@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "render/BackBuffer.h"
 #include "render/PixelFormat.h"
 #include "skin/SkinModel.h"

@@ -2,22 +2,22 @@
 
 #include <string_view>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "library/BrowseState.h"
-#include "library/TextRenderer.h"
-#include "navigation/FocusState.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
 #include "render/BarPainter.h"
+#include "render/BrowseState.h"
+#include "render/FocusState.h"
 #include "render/HitMap.h"
 #include "render/ListPainter.h"
 #include "render/MediaDisplay.h"
 #include "render/OverlayState.h"
 #include "render/PictureScaler.h"
 #include "render/PixelFormat.h"
+#include "render/TextRenderer.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

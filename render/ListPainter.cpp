@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/Conversions.h"
-#include "library/BrowseState.h"
+#include "base/Conversions.h"
+#include "render/BrowseState.h"
 #include "render/ListGeometry.h"
 
 namespace {

@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <string>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "app/TimerTable.h"
-#include "navigation/FocusState.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "base/TimerTable.h"
+#include "render/FocusState.h"
 #include "render/MediaDisplay.h"
 #include "render/OverlayState.h"
 #include "render/Presenter.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 
 namespace {
 

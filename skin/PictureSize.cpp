@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string_view>
 
-#include "app/Text.h"
+#include "base/Text.h"
 
 namespace {
 

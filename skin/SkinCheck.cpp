@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "skin/SkinLoader.h"
 #include "skin/SkinModel.h"
 

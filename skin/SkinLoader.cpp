@@ -9,10 +9,10 @@
 #include <exception>
 #include <limits>
 
-#include "app/Conversions.h"
-#include "app/ErrorList.h"
-#include "app/Log.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
 #include "skin/PictureSize.h"
+#include "store/ErrorList.h"
 
 namespace {
 

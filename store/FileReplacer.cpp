@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 namespace fs = std::filesystem;
 

@@ -11,8 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Conversions.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 std::string FormatDateTime(const DateTimeValue& moment) {
   char text[80];

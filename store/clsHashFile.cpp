@@ -5,10 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/Conversions.h"
-#include "app/ErrorList.h"
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "store/ErrorList.h"
 #include "store/FileReplacer.h"
 #include "store/HashFileReader.h"
 #include "store/HashFileWriter.h"

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <string>
 
-#include "app/ErrorMessageBox.h"
-#include "app/frmMain.h"
+#include "base/ErrorMessageBox.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
+#include "program/frmMain.h"
 #include "support/TempFolder.h"
 
 namespace {

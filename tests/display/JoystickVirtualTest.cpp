@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/TimerTable.h"
+#include "base/TimerTable.h"
 #include "input/Joysticks.h"
-#include "navigation/FocusState.h"
 #include "platform/SdlJoystickSource.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
+#include "render/FocusState.h"
+#include "store/Settings.h"
 #include "store/clsHashFile.h"
 #include "support/FakeClock.h"
 #include "support/FakeLog.h"

@@ -28,9 +28,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-#include "app/Clock.h"
-#include "app/Text.h"
-#include "app/TimerTable.h"
+#include "base/Clock.h"
+#include "base/Text.h"
+#include "base/TimerTable.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"

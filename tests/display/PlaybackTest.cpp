@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "media/VideoPlacement.h"
 #include "support/PlaybackDriver.h"
 

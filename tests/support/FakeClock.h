@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 // A clock that only moves when the test says so.
 class FakeClock final : public Clock {

@@ -1,6 +1,6 @@
 #include "support/FakeFontEngine.h"
 
-#include "app/Text.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
 
 int32_t FakeFontEngine::TextHeight(std::string_view) {

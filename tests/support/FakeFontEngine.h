@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "library/FontEngine.h"
+#include "render/FontEngine.h"
 
 class FakeFontEngine final : public FontEngine {
  public:

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 
 class FakeLog {
  public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 class FakeMainWindow final : public MainWindow {
  public:

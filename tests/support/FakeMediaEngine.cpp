@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace {
 

@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "app/Desktop.h"
-#include "app/MainWindow.h"
-#include "app/Settings.h"
+#include "base/MainWindow.h"
 #include "input/KeyInput.h"
 #include "navigation/Bindings.h"
 #include "navigation/Dispatcher.h"
 #include "navigation/FocusNavigator.h"
-#include "navigation/FocusState.h"
+#include "program/Desktop.h"
+#include "render/FocusState.h"
 #include "render/OverlayState.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 #include "store/clsHashFile.h"
 #include "support/FakeInfoDisplay.h"
 #include "support/FakeScreen.h"

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "app/EventPump.h"
-#include "app/Log.h"
-#include "app/Settings.h"
-#include "app/Text.h"
-#include "navigation/FocusState.h"
+#include "base/EventPump.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "render/FocusState.h"
 #include "render/InfoDisplay.h"
 #include "render/UiTexts.h"
+#include "store/Settings.h"
 #include "support/FakeScreen.h"
 #include "support/TempFolder.h"
 

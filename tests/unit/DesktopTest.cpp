@@ -1,8 +1,8 @@
-#include "app/Desktop.h"
+#include "program/Desktop.h"
 
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 #include "support/FakeMainWindow.h"
 #include "support/TempFolder.h"
 

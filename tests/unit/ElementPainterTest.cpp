@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "RenderFixture.h"
-#include "app/Text.h"
+#include "base/Text.h"
 #include "render/ListPainter.h"
 #include "support/FakeLog.h"
 

@@ -17,8 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "app/ErrorList.h"
-#include "app/Log.h"
+#include "base/Log.h"
+#include "store/ErrorList.h"
 #include "store/FileReplacer.h"
 #include "store/clsHashFile.h"
 #include "support/TempFolder.h"

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ErrorList.h"
-#include "app/Log.h"
+#include "base/Log.h"
+#include "store/ErrorList.h"
 #include "store/clsHashFile.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/TimerTable.h"
-#include "navigation/FocusState.h"
+#include "base/TimerTable.h"
+#include "render/FocusState.h"
+#include "store/Settings.h"
 #include "store/clsHashFile.h"
 #include "support/FakeClock.h"
 #include "support/FakeLog.h"

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/MprisPlayer.h"
 #include "media/VolumeControl.h"
+#include "program/MprisPlayer.h"
 #include "support/FakeLog.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/Text.h"
-#include "library/TextRenderer.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
+#include "render/TextRenderer.h"
 
 namespace {
 

@@ -11,16 +11,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/Conversions.h"
-#include "app/Settings.h"
-#include "app/TimerTable.h"
+#include "base/Conversions.h"
+#include "base/TimerTable.h"
 #include "input/MousePointer.h"
-#include "library/BrowseState.h"
-#include "navigation/FocusState.h"
+#include "render/BrowseState.h"
+#include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 #include "support/FakeClock.h"
 #include "support/FakeCursor.h"
 #include "support/FakeLog.h"

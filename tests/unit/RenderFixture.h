@@ -10,16 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "app/Settings.h"
-#include "app/TimerTable.h"
-#include "library/BrowseState.h"
-#include "library/TextRenderer.h"
-#include "navigation/FocusState.h"
+#include "base/TimerTable.h"
+#include "render/BrowseState.h"
+#include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/MediaDisplay.h"
 #include "render/OverlayState.h"
+#include "render/TextRenderer.h"
 #include "render/WindowComposer.h"
 #include "skin/SkinModel.h"
+#include "store/Settings.h"
 #include "support/FakeClock.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakePresenter.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WindowEventHandler.h"
+#include "base/WindowEventHandler.h"
 #include "platform/SdlKeyTable.h"
 #include "support/FakeLog.h"
 

@@ -1,11 +1,11 @@
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "support/TempFolder.h"
 
 namespace {

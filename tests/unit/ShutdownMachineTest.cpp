@@ -1,12 +1,12 @@
-#include "app/ShutdownMachine.h"
+#include "program/ShutdownMachine.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "app/Log.h"
-#include "app/LoginManager.h"
+#include "base/Log.h"
+#include "base/LoginManager.h"
 
 namespace {
 

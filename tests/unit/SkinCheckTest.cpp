@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "support/PictureHeaders.h"
 #include "support/TempFolder.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "support/PictureHeaders.h"
 #include "support/TempFolder.h"
 

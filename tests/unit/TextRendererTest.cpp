@@ -1,4 +1,4 @@
-#include "library/TextRenderer.h"
+#include "render/TextRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Text.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
 #include "render/ListGeometry.h"
 #include "skin/SkinElement.h"

@@ -1,4 +1,4 @@
-#include "app/TimerTable.h"
+#include "base/TimerTable.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "support/TempFolder.h"
 
 namespace {

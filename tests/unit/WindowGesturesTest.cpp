@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "app/Settings.h"
-#include "navigation/FocusState.h"
+#include "render/FocusState.h"
+#include "store/Settings.h"
 #include "support/FakeCursor.h"
 #include "support/FakeMainWindow.h"
 #include "support/FakeScreen.h"

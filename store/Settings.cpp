@@ -1,9 +1,9 @@
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 #include <optional>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
 #include "store/clsHashFile.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "app/ShutdownMachine.h"
+#include "program/ShutdownMachine.h"
 
-#include "app/Log.h"
-#include "app/LoginManager.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/LoginManager.h"
+#include "base/Text.h"
 
 bool InitiateShutdownMachine(LoginManager& loginManager, const ShutdownRequest& request) {
   std::string machine = request.machine;

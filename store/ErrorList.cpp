@@ -1,4 +1,4 @@
-#include "app/ErrorList.h"
+#include "store/ErrorList.h"
 
 #include <ctime>
 #include <memory>

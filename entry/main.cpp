@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TavizoProgram.h"
 

@@ -1,10 +1,10 @@
-#include "app/frmStartup.h"
+#include "program/frmStartup.h"
 
 #include <pixman.h>
 
-#include "app/SplashWindow.h"
-#include "library/FontEngine.h"
-#include "library/TextRenderer.h"
+#include "base/SplashWindow.h"
+#include "render/FontEngine.h"
+#include "render/TextRenderer.h"
 #include "skin/SkinPicture.h"
 
 namespace {

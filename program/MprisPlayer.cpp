@@ -1,4 +1,4 @@
-#include "app/MprisPlayer.h"
+#include "program/MprisPlayer.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "media/PlayModes.h"
 #include "media/VolumeControl.h"
 

@@ -1,5 +1,5 @@
-#include "library/BrowseState.h"
+#include "render/BrowseState.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 int32_t EntryCount(const EntryList& list) { return list.empty() ? 0 : ToLong(list[0].text); }

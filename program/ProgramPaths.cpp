@@ -1,9 +1,9 @@
-#include "app/ProgramPaths.h"
+#include "program/ProgramPaths.h"
 
 #include <algorithm>
 #include <filesystem>
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace {
 

@@ -16,6 +16,15 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+// A monitor's rectangle: left, top, right, bottom in virtual-screen pixels.
+struct MonitorRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const MonitorRect&) const = default;
+};
+
 class MainWindow {
  public:
   virtual ~MainWindow() = default;

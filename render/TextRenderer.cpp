@@ -1,13 +1,13 @@
-#include "library/TextRenderer.h"
+#include "render/TextRenderer.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/Conversions.h"
-#include "app/Text.h"
-#include "library/FontEngine.h"
+#include "base/Conversions.h"
+#include "base/Text.h"
 #include "render/BackBuffer.h"
 #include "render/ElementBox.h"
+#include "render/FontEngine.h"
 #include "render/ListGeometry.h"
 #include "skin/SkinElement.h"
 #include "skin/SkinModel.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 struct Settings {
   std::string gPlaylistName;       // folder shown in the play list; empty: the volume list

@@ -1,6 +1,6 @@
-#include "app/TimerTable.h"
+#include "base/TimerTable.h"
 
-#include "app/Clock.h"
+#include "base/Clock.h"
 
 const char* TimerName(TimerId id) {
   switch (id) {

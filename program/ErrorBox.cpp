@@ -1,12 +1,12 @@
-#include "app/ErrorBox.h"
+#include "program/ErrorBox.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
-#include "library/FontEngine.h"
-#include "library/TextRenderer.h"
+#include "render/FontEngine.h"
+#include "render/TextRenderer.h"
 
 namespace {
 

@@ -1,21 +1,21 @@
-#include "app/frmMain.h"
+#include "program/frmMain.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <exception>
 
-#include "app/Clock.h"
-#include "app/ErrorMessageBox.h"
-#include "app/EventPump.h"
-#include "app/Log.h"
-#include "app/LoginManager.h"
-#include "app/MainWindow.h"
-#include "app/ScreenSaverHold.h"
-#include "app/ShutdownMachine.h"
-#include "app/Text.h"
+#include "base/Clock.h"
+#include "base/ErrorMessageBox.h"
+#include "base/EventPump.h"
+#include "base/Log.h"
+#include "base/LoginManager.h"
+#include "base/MainWindow.h"
+#include "base/ScreenSaverHold.h"
+#include "base/Text.h"
 #include "media/MediaEngine.h"
 #include "navigation/CheckDefaultKeys.h"
+#include "program/ShutdownMachine.h"
 #include "render/Presenter.h"
 #include "skin/SkinLoader.h"
 

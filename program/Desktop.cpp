@@ -1,9 +1,9 @@
-#include "app/Desktop.h"
+#include "program/Desktop.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "app/Settings.h"
+#include "store/Settings.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "app/Text.h"
+#include "base/Text.h"
 
-#include <clocale>
-#include <cwctype>
 #include <locale.h>
 #include <wctype.h>
+#include <clocale>
+#include <cwctype>
 
 namespace {
 

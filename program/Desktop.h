@@ -8,18 +8,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 
 struct Settings;
-
-// A monitor's rectangle: left, top, right, bottom in virtual-screen pixels.
-struct MonitorRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-  bool operator==(const MonitorRect&) const = default;
-};
 
 class Desktop {
  public:

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/MainWindow.h"
+#include "base/MainWindow.h"
 #include "render/BackBuffer.h"
 
 class TextRenderer;
