@@ -216,7 +216,7 @@ void WindowComposer::HideRemotePanel() {
     const SkinElement& element = skin.Element(i);
     if (EqualsIgnoreCase(element.Window, kRemoteWindow)) mPainter.Element_Clear(element);
   }
-  CopyAll();
+  CopyRemotePanel();
 }
 
 void WindowComposer::RedrawRemotePanel() {
@@ -228,7 +228,34 @@ void WindowComposer::RedrawRemotePanel() {
     const SkinElement& element = skin.Element(i);
     if (EqualsIgnoreCase(element.Window, kRemoteWindow)) mPainter.Element_Draw(element, false);
   }
-  CopyAll();
+  CopyRemotePanel();
+}
+
+// Uploads the rectangle around the remote panel's elements: the rest of the
+// picture did not change.
+void WindowComposer::CopyRemotePanel() {
+  const SkinModel& skin = mContext.skin;
+  bool any = false;
+  double left = 0;
+  double top = 0;
+  double right = 0;
+  double bottom = 0;
+  for (int32_t i = 1; i <= skin.Count(); ++i) {
+    const SkinElement& element = skin.Element(i);
+    if (!EqualsIgnoreCase(element.Window, kRemoteWindow)) continue;
+    const ElementBox box = mPainter.BoxOf(element);
+    if (!(box.w > 0 && box.h > 0)) continue;
+    left = any ? std::min(left, box.x) : box.x;
+    top = any ? std::min(top, box.y) : box.y;
+    right = any ? std::max(right, box.x + box.w) : box.x + box.w;
+    bottom = any ? std::max(bottom, box.y + box.h) : box.y + box.h;
+    any = true;
+  }
+  if (!any) return;
+  // A pixel more on each side takes in the edges that drawing rounds outward.
+  double width = right - left + 2;
+  double height = bottom - top + 2;
+  Backbuffer_Copy(left - 1, top - 1, width, height);
 }
 
 void WindowComposer::PaintPictureArea() {

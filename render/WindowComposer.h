@@ -68,6 +68,7 @@ class WindowComposer final : public Screen {
 
  private:
   void CopyAll();
+  void CopyRemotePanel();
   int32_t FindInCurrentWindow(std::string_view name) const;
 
   RenderContext& mContext;
