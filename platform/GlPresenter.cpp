@@ -9,6 +9,10 @@
 #include "base/Log.h"
 #include "platform/SdlMainWindow.h"
 
+// X11 last: its macros would clash with names above.
+#include <SDL_syswm.h>
+#include <epoxy/glx.h>
+
 namespace {
 
 // One triangle that covers the whole viewport, made from the vertex number,
@@ -97,6 +101,36 @@ bool IsEmpty(const PixelRect& rect) {
   return rect.width <= 0 || rect.height <= 0;
 }
 
+int32_t Right(const PixelRect& rect) {
+  return rect.left + rect.width;
+}
+int32_t Bottom(const PixelRect& rect) {
+  return rect.top + rect.height;
+}
+
+PixelRect Intersection(const PixelRect& a, const PixelRect& b) {
+  const int32_t left = std::max(a.left, b.left);
+  const int32_t top = std::max(a.top, b.top);
+  const int32_t right = std::min(Right(a), Right(b));
+  const int32_t bottom = std::min(Bottom(a), Bottom(b));
+  if (left >= right || top >= bottom) return {};
+  return {left, top, right - left, bottom - top};
+}
+
+PixelRect Union(const PixelRect& a, const PixelRect& b) {
+  const int32_t left = std::min(a.left, b.left);
+  const int32_t top = std::min(a.top, b.top);
+  return {left, top, std::max(Right(a), Right(b)) - left, std::max(Bottom(a), Bottom(b)) - top};
+}
+
+// Rectangles that overlap or touch: drawn as one, no pixel is drawn twice.
+bool Meet(const PixelRect& a, const PixelRect& b) {
+  return a.left <= Right(b) && b.left <= Right(a) && a.top <= Bottom(b) && b.top <= Bottom(a);
+}
+
+// More changed rectangles than this are drawn as the one around them all.
+constexpr size_t kMostDamageRects = 4;
+
 }  // namespace
 
 GlPresenter::GlObject& GlPresenter::GlObject::operator=(GlObject&& other) noexcept {
@@ -126,6 +160,7 @@ std::unique_ptr<GlPresenter> GlPresenter::Create(SdlMainWindow& window) {
     return nullptr;
   }
   ClearTexture(presenter->mBlackTexture.Get());
+  presenter->FindRectCopy();
   // Speed depends first of all on whether a GPU or the processor draws.
   WriteLog("OpenGL renderer: " + presenter->RendererName());
   return presenter;
@@ -138,6 +173,20 @@ std::string GlPresenter::RendererName() const {
   std::string name = renderer ? renderer : "unknown";
   if (version) name += std::string(", OpenGL ") + version;
   return name;
+}
+
+// Copying rectangles of the back buffer needs GLX drawing into an X window.
+void GlPresenter::FindRectCopy() {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(mWindow.Handle(), &info) || info.subsystem != SDL_SYSWM_X11) return;
+  Display* display = info.info.x11.display;
+  if (!epoxy_has_glx(display) || glXGetCurrentContext() == nullptr) return;
+  if (!epoxy_has_glx_extension(display, DefaultScreen(display), "GLX_MESA_copy_sub_buffer")) {
+    return;
+  }
+  mXDisplay = display;
+  mXWindow = info.info.x11.window;
 }
 
 GlPresenter::~GlPresenter() {
@@ -229,7 +278,7 @@ void GlPresenter::ClearTexture(uint32_t texture) {
 
 void GlPresenter::SetSize(int32_t width, int32_t height) {
   if (width == mWidth && height == mHeight && (mUiTexture || width <= 0 || height <= 0)) return;
-  mChanged = true;
+  DamageAll();
   mWindow.MakeContextCurrent();
   mUiTexture.Reset();
   mWidth = 0;
@@ -240,17 +289,23 @@ void GlPresenter::SetSize(int32_t width, int32_t height) {
   ClearTexture(mUiTexture.Get());
   mWidth = width;
   mHeight = height;
+  // Black until uploaded.
+  mCoveringUi.assign(1, PixelRect{0, 0, width, height});
 }
 
 void GlPresenter::UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y,
                              int32_t width, int32_t height) {
-  mChanged = true;
-  if (!pixels || !mUiTexture) return;
+  if (!pixels || !mUiTexture) {
+    DamageAll();
+    return;
+  }
   const int32_t left = std::max(x, 0);
   const int32_t top = std::max(y, 0);
   const int32_t right = std::min(x + width, mWidth);
   const int32_t bottom = std::min(y + height, mHeight);
   if (left >= right || top >= bottom) return;
+  AddDamage({left, top, right - left, bottom - top});
+  NoteCoveringUi(pixels, stridePixels, {left, top, right - left, bottom - top});
   mWindow.MakeContextCurrent();
   glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, mUiTexture.Get());
@@ -267,21 +322,63 @@ void GlPresenter::UploadRect(const uint32_t* pixels, int32_t stridePixels, int32
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
+bool Contains(const PixelRect& outer, const PixelRect& inner) {
+  return outer.left <= inner.left && outer.top <= inner.top && Right(inner) <= Right(outer) &&
+         Bottom(inner) <= Bottom(outer);
+}
+
+void GlPresenter::NoteCoveringUi(const uint32_t* pixels, int32_t stridePixels,
+                                 const PixelRect& rect) {
+  std::erase_if(mCoveringUi, [&](const PixelRect& old) { return Contains(rect, old); });
+  constexpr uint32_t kKey = 0x100010;
+  for (int32_t y = rect.top; y < Bottom(rect); ++y) {
+    const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stridePixels);
+    for (int32_t x = rect.left; x < Right(rect); ++x) {
+      if ((row[x] & 0xFFFFFFu) != kKey) {
+        mCoveringUi.push_back(rect);
+        return;
+      }
+    }
+  }
+}
+
 void GlPresenter::SetVideoWindow(const PixelRect& window) {
   if (window == mVideoWindow) return;
+  AddDamage(VideoArea());
   mVideoWindow = window;
-  mChanged = true;
+  AddDamage(VideoArea());
 }
 
 void GlPresenter::SetVideoDestination(const PixelRect& destination) {
   if (destination == mVideoDestination) return;
+  AddDamage(VideoArea());
   mVideoDestination = destination;
-  mChanged = true;
+  AddDamage(VideoArea());
 }
 
-bool GlPresenter::VideoTarget(int& framebuffer, int& width, int& height) {
+bool GlPresenter::VideoGoesToWindow() const {
+  const PixelRect picture{0, 0, mWidth, mHeight};
+  // The first present at a size is composed: it sets the window up for it.
+  return mVideoRedraw && mUiTexture && mCoveringUi.empty() && mVideoDestination == picture &&
+         Contains(mVideoWindow, picture) && mWindow.ClientWidth() == mWidth &&
+         mWindow.ClientHeight() == mHeight && mPresentedWidth == mWidth &&
+         mPresentedHeight == mHeight;
+}
+
+bool GlPresenter::VideoTarget(int& framebuffer, int& width, int& height, bool& flipY) {
   if (IsEmpty(mVideoDestination)) return false;
   mWindow.MakeContextCurrent();
+  if (VideoGoesToWindow()) {
+    framebuffer = 0;
+    width = mWidth;
+    height = mHeight;
+    flipY = true;
+    mWindowHoldsVideo = true;
+    mLayerIsStale = true;
+    return true;
+  }
+  mLayerIsStale = false;
+  flipY = false;
   const int32_t wantedWidth = mVideoDestination.width;
   const int32_t wantedHeight = mVideoDestination.height;
   if (!mVideoFramebuffer || mVideoWidth != wantedWidth || mVideoHeight != wantedHeight) {
@@ -307,7 +404,7 @@ bool GlPresenter::VideoTarget(int& framebuffer, int& width, int& height) {
     mVideoFramebuffer = std::move(target);
     mVideoWidth = wantedWidth;
     mVideoHeight = wantedHeight;
-    mChanged = true;
+    AddDamage(VideoArea());
   }
   framebuffer = static_cast<int>(mVideoFramebuffer.Get());
   width = mVideoWidth;
@@ -319,7 +416,39 @@ void GlPresenter::ClearVideo() {
   if (!mVideoTexture) return;
   mWindow.MakeContextCurrent();
   ClearTexture(mVideoTexture.Get());
-  mChanged = true;
+  AddDamage(VideoArea());
+}
+
+void GlPresenter::MarkVideoChanged() {
+  if (mLayerIsStale) {
+    mDirectVideoNew = true;
+  } else {
+    AddDamage(VideoArea());
+  }
+}
+
+PixelRect GlPresenter::VideoArea() const {
+  return Intersection(mVideoWindow, mVideoDestination);
+}
+
+void GlPresenter::AddDamage(const PixelRect& rect) {
+  PixelRect added = Intersection(rect, {0, 0, mWidth, mHeight});
+  if (mFullDamage || IsEmpty(added)) return;
+  // Rectangles that meet the new one join it, again until none does.
+  for (size_t i = 0; i < mDamage.size();) {
+    if (Meet(mDamage[i], added)) {
+      added = Union(mDamage[i], added);
+      mDamage.erase(mDamage.begin() + static_cast<std::ptrdiff_t>(i));
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  mDamage.push_back(added);
+  if (mDamage.size() <= kMostDamageRects) return;
+  PixelRect around = mDamage.front();
+  for (const PixelRect& each : mDamage) around = Union(around, each);
+  mDamage.assign(1, around);
 }
 
 void GlPresenter::ResetState(int32_t viewportWidth, int32_t viewportHeight) {
@@ -343,14 +472,65 @@ void GlPresenter::ResetState(int32_t viewportWidth, int32_t viewportHeight) {
   glBindTexture(GL_TEXTURE_2D, mUiTexture.Get());
 }
 
+// Shows the video picture rendered straight into the window, rendering it
+// there first when the back buffer holds a composed frame. False when there
+// is no picture to show: the frame is composed then.
+bool GlPresenter::PresentDirectVideo() {
+  // The window lost its pixels (uncovered, resized): show the picture again;
+  // after a swap the back buffer no longer holds it.
+  const bool showAgain = mFullDamage && !mDirectVideoNew;
+  if (!mWindowHoldsVideo || !mLayerIsStale || (showAgain && !mXDisplay)) {
+    mWindowHoldsVideo = false;
+    mVideoRedraw();
+    if (!mWindowHoldsVideo) return false;
+  }
+  // The UI picture is all key colour: what changed in it changes nothing.
+  mFullDamage = false;
+  mDamage.clear();
+  if (!mDirectVideoNew && !showAgain) return false;
+  mDirectVideoNew = false;
+  mWindow.MakeContextCurrent();
+  mDamage.assign(1, PixelRect{0, 0, mWidth, mHeight});
+  Show(mHeight);
+  mDamage.clear();
+  mPresentedWidth = mWidth;
+  mPresentedHeight = mHeight;
+  return true;
+}
+
 bool GlPresenter::PresentIfChanged() {
-  if (!mChanged) return false;
-  mChanged = false;
+  if (!HasDamage() && !mDirectVideoNew) return false;
+  if (VideoGoesToWindow()) {
+    if (PresentDirectVideo()) return true;
+    if (mWindowHoldsVideo) return false;
+  }
+  if (mWindowHoldsVideo) {
+    // The window's back buffer holds the video, not the composed frame.
+    mWindowHoldsVideo = false;
+    DamageAll();
+  }
+  mDirectVideoNew = false;
+  if (mLayerIsStale && mVideoRedraw) {
+    mVideoRedraw();
+    mLayerIsStale = false;
+  }
+  if (!HasDamage()) return false;
   mWindow.MakeContextCurrent();
   const int32_t viewportWidth = std::max(mWindow.ClientWidth(), 1);
   const int32_t viewportHeight = std::max(mWindow.ClientHeight(), 1);
+  // A resized window's back buffer holds nothing of the last frame, and a
+  // picture scaled to the window changes more pixels than its own.
+  const bool whole = mFullDamage || !mXDisplay || viewportWidth != mPresentedWidth ||
+                     viewportHeight != mPresentedHeight || viewportWidth != mWidth ||
+                     viewportHeight != mHeight;
+  if (whole) mDamage.assign(1, PixelRect{0, 0, viewportWidth, viewportHeight});
+  // Software drawing finds a window's new size only at a swap, and copying
+  // rectangles never swaps: swap once (showing the last frame again), so the
+  // drawing below gets a back buffer of the new size.
+  if (mXDisplay && (viewportWidth != mPresentedWidth || viewportHeight != mPresentedHeight)) {
+    SDL_GL_SwapWindow(mWindow.Handle());
+  }
   ResetState(viewportWidth, viewportHeight);
-  glClear(GL_COLOR_BUFFER_BIT);
   if (mUiTexture) {
     glUniform2f(mViewportSizeLocation, static_cast<float>(viewportWidth),
                 static_cast<float>(viewportHeight));
@@ -363,8 +543,33 @@ bool GlPresenter::PresentIfChanged() {
     const PixelRect& destination = mVideoDestination;
     glUniform4i(mVideoDestinationLocation, destination.left, destination.top,
                 destination.left + destination.width, destination.top + destination.height);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
+    if (!whole) glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& rect : mDamage) {
+      glScissor(rect.left, viewportHeight - Bottom(rect), rect.width, rect.height);
+      glDrawArrays(GL_TRIANGLES, 0, 3);
+    }
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    glClear(GL_COLOR_BUFFER_BIT);
   }
-  SDL_GL_SwapWindow(mWindow.Handle());
+  Show(viewportHeight);
+  mPresentedWidth = viewportWidth;
+  mPresentedHeight = viewportHeight;
+  mFullDamage = false;
+  mDamage.clear();
   return true;
+}
+
+// Copies the drawn rectangles to the window where the platform can, so the
+// back buffer keeps the whole frame; swaps otherwise.
+void GlPresenter::Show(int32_t viewportHeight) {
+  if (!mXDisplay) {
+    SDL_GL_SwapWindow(mWindow.Handle());
+    return;
+  }
+  auto* display = static_cast<Display*>(mXDisplay);
+  for (const PixelRect& rect : mDamage) {
+    glXCopySubBufferMESA(display, mXWindow, rect.left, viewportHeight - Bottom(rect), rect.width,
+                         rect.height);
+  }
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/MainWindow.h"
 #include "render/Presenter.h"
@@ -20,6 +22,12 @@ class SdlMainWindow;
 // and the information elements drawn over a full-screen video stay visible.
 // Key-coloured pixels outside the video window are black too: the key colour
 // is never shown as itself, and a video area with nothing open is black.
+//
+// A present draws and shows only what changed since the last one where the
+// platform can show part of a window (GLX_MESA_copy_sub_buffer): changed
+// rectangles are drawn scissored into the back buffer, which then keeps the
+// whole last frame, and only they are copied to the window. Elsewhere every
+// present draws the whole window and swaps.
 //
 // All rectangles are in pixels of the picture, top-left origin. Every method
 // makes the window's GL context current. The presenter must be destroyed while
@@ -40,9 +48,10 @@ class GlPresenter final : public Presenter {
   void SetSize(int32_t width, int32_t height) override;
   void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y, int32_t width,
                   int32_t height) override;
-  void Invalidate() override { mChanged = true; }
-  // Draws the picture (with the video layer) and swaps once; does nothing and
-  // returns false when nothing changed since the last present. Resets the GL
+  void Invalidate() override { DamageAll(); }
+  // Draws the changed part of the picture (with the video layer) and shows
+  // it; does nothing and returns false when nothing changed since the last
+  // present. Resets the GL
   // state a video renderer may have left (framebuffer, viewport, scissor,
   // blending, program, vertex array, textures) before drawing.
   bool PresentIfChanged() override;
@@ -52,14 +61,21 @@ class GlPresenter final : public Presenter {
   // Where the video picture lies; the video layer is black outside it.
   void SetVideoDestination(const PixelRect& destination);
 
-  // The framebuffer to render the video picture into: an RGBA8 colour buffer
-  // of the destination rectangle's size, whose first row is the top of the
-  // picture (render without flipping). Made or resized here, black when new.
-  // False when the destination rectangle is empty. Call MarkVideoChanged
-  // after rendering into it.
-  bool VideoTarget(int& framebuffer, int& width, int& height);
-  // A new video picture was rendered: present again.
-  void MarkVideoChanged() { mChanged = true; }
+  // Where to render the video picture. Composed: the video layer, an RGBA8
+  // framebuffer of the destination rectangle's size whose first row is the
+  // top of the picture (flipY false), made or resized here, black when new.
+  // Straight into the window (framebuffer 0, the window's size, flipY true)
+  // while the picture fills the whole window and every UI pixel is the key
+  // colour: full-screen video with nothing over it is then drawn once, by
+  // the video renderer, and the present only shows it. False when the
+  // destination rectangle is empty. Call MarkVideoChanged after rendering.
+  bool VideoTarget(int& framebuffer, int& width, int& height, bool& flipY);
+  // A new video picture was rendered: present the video again.
+  void MarkVideoChanged();
+  // Renders the current video picture again into wherever VideoTarget now
+  // points; does nothing without one. The present calls it when it switches
+  // between drawing the video straight into the window and composing it.
+  void SetVideoRedraw(std::function<void()> redraw) { mVideoRedraw = std::move(redraw); }
   // Makes the video layer black again (no medium open).
   void ClearVideo();
 
@@ -92,9 +108,36 @@ class GlPresenter final : public Presenter {
   void ResetState(int32_t viewportWidth, int32_t viewportHeight);
   static GlObject MakeTexture(int32_t width, int32_t height, bool smooth);
   static void ClearTexture(uint32_t texture);
+  void FindRectCopy();
+  void AddDamage(const PixelRect& rect);
+  void DamageAll() { mFullDamage = true; }
+  bool HasDamage() const { return mFullDamage || !mDamage.empty(); }
+  // Where key-coloured pixels show the video picture: what a new one changes.
+  PixelRect VideoArea() const;
+  void Show(int32_t viewportHeight);
+  bool VideoGoesToWindow() const;
+  bool PresentDirectVideo();
+  void NoteCoveringUi(const uint32_t* pixels, int32_t stridePixels, const PixelRect& rect);
 
   SdlMainWindow& mWindow;
-  bool mChanged = true;
+  // What the next present draws and shows: everything, or these rectangles
+  // (a few, none overlapping another).
+  bool mFullDamage = true;
+  std::vector<PixelRect> mDamage;
+  int32_t mPresentedWidth = 0;  // the window's size at the last present
+  int32_t mPresentedHeight = 0;
+  // For copying rectangles of the back buffer to the window; no display
+  // where the platform cannot.
+  void* mXDisplay = nullptr;
+  unsigned long mXWindow = 0;
+
+  // Rectangles of the UI picture with pixels other than the key colour, as
+  // uploaded: while there are none, nothing lies over a full-window video.
+  std::vector<PixelRect> mCoveringUi;
+  std::function<void()> mVideoRedraw;
+  bool mWindowHoldsVideo = false;  // the back buffer holds a picture rendered straight into it
+  bool mDirectVideoNew = false;    // ... that the window does not show yet
+  bool mLayerIsStale = false;      // the video layer lacks the current picture
 
   GlObject mProgram;
   GlObject mVertexArray;

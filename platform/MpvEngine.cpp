@@ -182,6 +182,11 @@ bool MpvEngine::Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiL
   });
   mpv_set_wakeup_callback(mHandle.get(), &Wakeups::OnWakeup, mWakeups.get());
   mRenderer->SetUpdateCallback(&Wakeups::OnRenderUpdate, mWakeups.get());
+  // Moving the picture between the window and the video layer needs it
+  // drawn again there, also while paused.
+  mRenderer->SetRedraw([this] {
+    if (mHasFrame) RenderFrame();
+  });
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <mpv/render_gl.h>
 
 #include <string>
+#include <utility>
 
 #include "base/Log.h"
 #include "platform/GlPresenter.h"
@@ -48,12 +49,17 @@ std::unique_ptr<MpvRenderer> MpvRenderer::Create(mpv_handle& handle, SdlMainWind
 
 MpvRenderer::~MpvRenderer() {
   SetUpdateCallback(nullptr, nullptr);
+  mPresenter.SetVideoRedraw(nullptr);
   mWindow.MakeContextCurrent();
   mContext.reset();
 }
 
 void MpvRenderer::SetUpdateCallback(void (*callback)(void*), void* context) {
   mpv_render_context_set_update_callback(mContext.get(), callback, context);
+}
+
+void MpvRenderer::SetRedraw(std::function<void()> redraw) {
+  mPresenter.SetVideoRedraw(std::move(redraw));
 }
 
 bool MpvRenderer::HasNewFrame() {
@@ -66,7 +72,8 @@ void MpvRenderer::Render(Shown shown) {
   int framebuffer = 0;
   int width = 0;
   int height = 0;
-  if (shown == Shown::No || !mPresenter.VideoTarget(framebuffer, width, height)) {
+  bool flipY = false;
+  if (shown == Shown::No || !mPresenter.VideoTarget(framebuffer, width, height, flipY)) {
     int skip = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
@@ -77,8 +84,7 @@ void MpvRenderer::Render(Shown shown) {
     return;
   }
   mpv_opengl_fbo target{framebuffer, width, height, 0};
-  // The video layer's first row is the top of the picture: no flipping.
-  int flip = 0;
+  int flip = flipY ? 1 : 0;
   mpv_render_param params[] = {
       {MPV_RENDER_PARAM_OPENGL_FBO, &target},
       {MPV_RENDER_PARAM_FLIP_Y, &flip},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "base/MainWindow.h"
@@ -38,6 +39,10 @@ class MpvRenderer {
   // Frames drawn into the video layer since the last ResetFrameCount.
   int64_t FramesRendered() const { return mFramesRendered; }
   void ResetFrameCount() { mFramesRendered = 0; }
+
+  // How to draw the current frame again (with Render) when the presenter
+  // moves the picture between the window and its video layer.
+  void SetRedraw(std::function<void()> redraw);
 
   // Where the picture shows, in pixels of the picture area: the video window
   // and the picture's rectangle (not relative to the window).

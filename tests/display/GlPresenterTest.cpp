@@ -120,7 +120,9 @@ class GlPresenterTest : public ::testing::Test {
     int framebuffer = 0;
     int width = 0;
     int height = 0;
-    ASSERT_TRUE(presenter->VideoTarget(framebuffer, width, height));
+    bool flipY = true;
+    ASSERT_TRUE(presenter->VideoTarget(framebuffer, width, height, flipY));
+    EXPECT_FALSE(flipY);
     EXPECT_EQ(width, kDestination.width);
     EXPECT_EQ(height, kDestination.height);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(framebuffer));

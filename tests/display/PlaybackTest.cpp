@@ -252,8 +252,9 @@ TEST(PlaybackTest, FilesThatCannotPlayShowTheirStatusAndMediaError) {
 }
 
 TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
-  // F toggles full-screen video; in it the direction keys go to the remote panel.
-  PlaybackDriver driver({{"film-4x3.mp4", "red over blue.mp4"}}, {},
+  // F toggles full-screen video; in it the direction keys go to the remote
+  // panel, which leaves a second after the last key.
+  PlaybackDriver driver({{"film-4x3.mp4", "red over blue.mp4"}}, "\"gOSDTime\",1000\r\n",
                         "\"key.70.0\",\"*.cmdFullsize\"\r\n");
   ASSERT_TRUE(driver.Start()) << driver.Program().Log();
   ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
@@ -293,6 +294,31 @@ TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
   EXPECT_GT(shown.Share(panel, isPanel), 0.8);
   EXPECT_GT(shown.Share(red, IsReddish), 0.95);
   EXPECT_GT(shown.Share(blueLeft, IsBluish), 0.95);
+
+  // Without the panel the picture alone fills the window, also where the
+  // panel and the title were; the panel comes back over it at a key. By now
+  // the film has ended on its last picture, so nothing new is drawn.
+  const ScreenRect redAll{client.x + 5, client.y + 5, client.width - 10,
+                          red.height + red.y - client.y - 5};
+  const ScreenRect blueAll{client.x + 5, middle + 5, client.width - 10, blueLeft.height};
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "the panel left" : "the panel left again");
+    shown = driver.WaitForPicture(
+        client,
+        [&](const ScreenImage& image) {
+          return image.Share(redAll, IsReddish) > 0.99 && image.Share(blueAll, IsBluish) > 0.99;
+        },
+        kTimeoutMs);
+    EXPECT_GT(shown.Share(redAll, IsReddish), 0.99);
+    EXPECT_GT(shown.Share(blueAll, IsBluish), 0.99);
+    if (round == 1) break;
+    ASSERT_TRUE(driver.PressKey("Up", 38));
+    shown = driver.WaitForPicture(
+        client, [&](const ScreenImage& image) { return image.Share(panel, isPanel) > 0.8; },
+        kTimeoutMs);
+    EXPECT_GT(shown.Share(panel, isPanel), 0.8) << "the panel is back";
+    EXPECT_GT(shown.Share(red, IsReddish), 0.95);
+  }
   if (HasFailure()) TakeScreenshot("/tmp/tavizo-remote-panel-failure.png");
 }
 
