@@ -327,19 +327,31 @@ bool Contains(const PixelRect& outer, const PixelRect& inner) {
          Bottom(inner) <= Bottom(outer);
 }
 
+// Keeps the rectangle around the uploaded pixels that are not the key colour;
+// what lay in the uploaded rectangle before is replaced.
 void GlPresenter::NoteCoveringUi(const uint32_t* pixels, int32_t stridePixels,
                                  const PixelRect& rect) {
   std::erase_if(mCoveringUi, [&](const PixelRect& old) { return Contains(rect, old); });
   constexpr uint32_t kKey = 0x100010;
+  const auto isKey = [](uint32_t pixel) { return (pixel & 0xFFFFFFu) == kKey; };
+  int32_t left = Right(rect);
+  int32_t right = rect.left;
+  int32_t top = -1;
+  int32_t bottom = -1;
   for (int32_t y = rect.top; y < Bottom(rect); ++y) {
     const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stridePixels);
-    for (int32_t x = rect.left; x < Right(rect); ++x) {
-      if ((row[x] & 0xFFFFFFu) != kKey) {
-        mCoveringUi.push_back(rect);
-        return;
-      }
-    }
+    // Where the UI is drawn, the scan ends at the first pixel from each side.
+    int32_t first = rect.left;
+    while (first < Right(rect) && isKey(row[first])) ++first;
+    if (first == Right(rect)) continue;
+    int32_t last = Right(rect) - 1;
+    while (isKey(row[last])) --last;
+    left = std::min(left, first);
+    right = std::max(right, last + 1);
+    if (top < 0) top = y;
+    bottom = y + 1;
   }
+  if (top >= 0) mCoveringUi.push_back({left, top, right - left, bottom - top});
 }
 
 void GlPresenter::SetVideoWindow(const PixelRect& window) {

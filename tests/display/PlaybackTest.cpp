@@ -295,14 +295,16 @@ TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
   EXPECT_GT(shown.Share(red, IsReddish), 0.95);
   EXPECT_GT(shown.Share(blueLeft, IsBluish), 0.95);
 
-  // Without the panel the picture alone fills the window, also where the
-  // panel and the title were; the panel comes back over it at a key. By now
-  // the film has ended on its last picture, so nothing new is drawn.
+  // Up again presses Play once more (the focus stays there): play goes on and
+  // the panel leaves a second later. Then the picture alone fills the window,
+  // also where the panel and the title were. The next Up brings the panel
+  // back over the picture, pausing, and the one after lets it go again.
   const ScreenRect redAll{client.x + 5, client.y + 5, client.width - 10,
-                          red.height + red.y - client.y - 5};
+                          red.y + red.height - client.y - 5};
   const ScreenRect blueAll{client.x + 5, middle + 5, client.width - 10, blueLeft.height};
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "the panel left" : "the panel left again");
+    ASSERT_TRUE(driver.PressKey("Up", 38));
     shown = driver.WaitForPicture(
         client,
         [&](const ScreenImage& image) {
@@ -318,6 +320,7 @@ TEST(PlaybackTest, FullScreenVideoShowsTheRemotePanelOverThePicture) {
         kTimeoutMs);
     EXPECT_GT(shown.Share(panel, isPanel), 0.8) << "the panel is back";
     EXPECT_GT(shown.Share(red, IsReddish), 0.95);
+    EXPECT_GT(shown.Share(blueLeft, IsBluish), 0.95);
   }
   if (HasFailure()) TakeScreenshot("/tmp/tavizo-remote-panel-failure.png");
 }
