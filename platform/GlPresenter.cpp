@@ -4,6 +4,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "base/Log.h"
@@ -29,8 +30,10 @@ void main() {
 // layer, anywhere else black. The key colour itself never shows, so a video
 // area with nothing open (or nothing placed yet) is black. Rectangles are
 // left, top, right, bottom (exclusive) in picture pixels, rows counted from
-// the top.
-constexpr const char* kFragmentShader = R"(#version 330 core
+// the top. Made twice: with WITH_VIDEO 0 for rectangles away from the video,
+// which software drawing shades several times faster.
+constexpr const char* kFragmentVersion = "#version 330 core\n";
+constexpr const char* kFragmentShader = R"(
 uniform sampler2D uUi;
 uniform sampler2D uVideo;
 uniform vec2 uViewportSize;
@@ -48,17 +51,19 @@ void main() {
   ivec2 p = ivec2(floor(fromTop * vec2(uPictureSize) / uViewportSize));
   p = clamp(p, ivec2(0), uPictureSize - 1);
   vec3 ui = texelFetch(uUi, p, 0).rgb;
-  if (ivec3(round(ui * 255.0)) == ivec3(16, 0, 16)) {
-    if (!Inside(p, uVideoWindow) || !Inside(p, uVideoDestination)) {
-      oColor = vec4(0.0, 0.0, 0.0, 1.0);
-      return;
-    }
+  if (ivec3(round(ui * 255.0)) != ivec3(16, 0, 16)) {
+    oColor = vec4(ui, 1.0);
+    return;
+  }
+#if WITH_VIDEO
+  if (Inside(p, uVideoWindow) && Inside(p, uVideoDestination)) {
     vec2 size = vec2(uVideoDestination.zw - uVideoDestination.xy);
     vec2 uv = (vec2(p - uVideoDestination.xy) + 0.5) / size;
     oColor = vec4(texture(uVideo, uv).rgb, 1.0);
     return;
   }
-  oColor = vec4(ui, 1.0);
+#endif
+  oColor = vec4(0.0, 0.0, 0.0, 1.0);
 }
 )";
 
@@ -195,9 +200,14 @@ GlPresenter::~GlPresenter() {
 }
 
 bool GlPresenter::BuildProgram() {
-  auto compile = [](GLenum kind, const char* source, const char* name) -> GlObject {
+  return BuildProgram(true, mVideoProgram) && BuildProgram(false, mUiProgram);
+}
+
+bool GlPresenter::BuildProgram(bool withVideo, Program& made) {
+  auto compile = [](GLenum kind, std::initializer_list<const char*> sources,
+                    const char* name) -> GlObject {
     GlObject shader(glCreateShader(kind), DeleteShader);
-    glShaderSource(shader.Get(), 1, &source, nullptr);
+    glShaderSource(shader.Get(), static_cast<GLsizei>(sources.size()), sources.begin(), nullptr);
     glCompileShader(shader.Get());
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader.Get(), GL_COMPILE_STATUS, &compiled);
@@ -208,8 +218,12 @@ bool GlPresenter::BuildProgram() {
     }
     return shader;
   };
-  const GlObject vertex = compile(GL_VERTEX_SHADER, kVertexShader, "vertex");
-  const GlObject fragment = compile(GL_FRAGMENT_SHADER, kFragmentShader, "fragment");
+  const GlObject vertex = compile(GL_VERTEX_SHADER, {kVertexShader}, "vertex");
+  const GlObject fragment =
+      compile(GL_FRAGMENT_SHADER,
+              {kFragmentVersion, withVideo ? "#define WITH_VIDEO 1\n" : "#define WITH_VIDEO 0\n",
+               kFragmentShader},
+              "fragment");
   if (!vertex || !fragment) return false;
 
   GlObject program(glCreateProgram(), DeleteProgram);
@@ -228,12 +242,12 @@ bool GlPresenter::BuildProgram() {
   glUseProgram(program.Get());
   glUniform1i(glGetUniformLocation(program.Get(), "uUi"), 0);
   glUniform1i(glGetUniformLocation(program.Get(), "uVideo"), 1);
-  mViewportSizeLocation = glGetUniformLocation(program.Get(), "uViewportSize");
-  mPictureSizeLocation = glGetUniformLocation(program.Get(), "uPictureSize");
-  mVideoWindowLocation = glGetUniformLocation(program.Get(), "uVideoWindow");
-  mVideoDestinationLocation = glGetUniformLocation(program.Get(), "uVideoDestination");
+  made.viewportSize = glGetUniformLocation(program.Get(), "uViewportSize");
+  made.pictureSize = glGetUniformLocation(program.Get(), "uPictureSize");
+  made.videoWindow = glGetUniformLocation(program.Get(), "uVideoWindow");
+  made.videoDestination = glGetUniformLocation(program.Get(), "uVideoDestination");
   glUseProgram(0);
-  mProgram = std::move(program);
+  made.program = std::move(program);
   return true;
 }
 
@@ -475,7 +489,6 @@ void GlPresenter::ResetState(int32_t viewportWidth, int32_t viewportHeight) {
   glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-  glUseProgram(mProgram.Get());
   glBindVertexArray(mVertexArray.Get());
   for (const GLuint unit : {0u, 1u}) glBindSampler(unit, 0);
   glActiveTexture(GL_TEXTURE1);
@@ -544,19 +557,25 @@ bool GlPresenter::PresentIfChanged() {
   }
   ResetState(viewportWidth, viewportHeight);
   if (mUiTexture) {
-    glUniform2f(mViewportSizeLocation, static_cast<float>(viewportWidth),
-                static_cast<float>(viewportHeight));
-    glUniform2i(mPictureSizeLocation, mWidth, mHeight);
-    const PixelRect& window = mVideoWindow;
-    glUniform4i(mVideoWindowLocation, window.left, window.top, window.left + window.width,
-                window.top + window.height);
-    // Without a video picture yet, the destination still bounds the black
-    // layer; the stand-in texture is black everywhere.
-    const PixelRect& destination = mVideoDestination;
-    glUniform4i(mVideoDestinationLocation, destination.left, destination.top,
-                destination.left + destination.width, destination.top + destination.height);
+    for (const Program* program : {&mVideoProgram, &mUiProgram}) {
+      glUseProgram(program->program.Get());
+      glUniform2f(program->viewportSize, static_cast<float>(viewportWidth),
+                  static_cast<float>(viewportHeight));
+      glUniform2i(program->pictureSize, mWidth, mHeight);
+      const PixelRect& window = mVideoWindow;
+      glUniform4i(program->videoWindow, window.left, window.top, Right(window), Bottom(window));
+      // Without a video picture yet, the destination still bounds the black
+      // layer; the stand-in texture is black everywhere.
+      const PixelRect& destination = mVideoDestination;
+      glUniform4i(program->videoDestination, destination.left, destination.top, Right(destination),
+                  Bottom(destination));
+    }
     if (!whole) glEnable(GL_SCISSOR_TEST);
     for (const PixelRect& rect : mDamage) {
+      // A whole present may scale the picture: its rectangle is the window's.
+      const PixelRect drawn = whole ? PixelRect{0, 0, mWidth, mHeight} : rect;
+      const bool showsVideo = !IsEmpty(Intersection(drawn, VideoArea()));
+      glUseProgram(showsVideo ? mVideoProgram.program.Get() : mUiProgram.program.Get());
       glScissor(rect.left, viewportHeight - Bottom(rect), rect.width, rect.height);
       glDrawArrays(GL_TRIANGLES, 0, 3);
     }

@@ -104,7 +104,17 @@ class GlPresenter final : public Presenter {
 
   explicit GlPresenter(SdlMainWindow& window) : mWindow(window) {}
 
+  // A shader program with its uniform locations.
+  struct Program {
+    GlObject program;
+    int32_t viewportSize = -1;
+    int32_t pictureSize = -1;
+    int32_t videoWindow = -1;
+    int32_t videoDestination = -1;
+  };
+
   bool BuildProgram();
+  static bool BuildProgram(bool withVideo, Program& made);
   void ResetState(int32_t viewportWidth, int32_t viewportHeight);
   static GlObject MakeTexture(int32_t width, int32_t height, bool smooth);
   static void ClearTexture(uint32_t texture);
@@ -139,7 +149,8 @@ class GlPresenter final : public Presenter {
   bool mDirectVideoNew = false;    // ... that the window does not show yet
   bool mLayerIsStale = false;      // the video layer lacks the current picture
 
-  GlObject mProgram;
+  Program mVideoProgram;  // composes the video layer behind the key colour
+  Program mUiProgram;     // the same without the video layer: key colour is black
   GlObject mVertexArray;
   GlObject mUiTexture;
   int32_t mWidth = 0;
@@ -152,10 +163,4 @@ class GlPresenter final : public Presenter {
   int32_t mVideoHeight = 0;
   PixelRect mVideoWindow;
   PixelRect mVideoDestination;
-
-  // Uniform locations.
-  int32_t mViewportSizeLocation = -1;
-  int32_t mPictureSizeLocation = -1;
-  int32_t mVideoWindowLocation = -1;
-  int32_t mVideoDestinationLocation = -1;
 };
