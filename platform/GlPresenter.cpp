@@ -30,8 +30,10 @@ void main() {
 // layer, anywhere else black. The key colour itself never shows, so a video
 // area with nothing open (or nothing placed yet) is black. Rectangles are
 // left, top, right, bottom (exclusive) in picture pixels, rows counted from
-// the top. Made twice: with WITH_VIDEO 0 for rectangles away from the video,
-// which software drawing shades several times faster.
+// the top. Made three times: with the video layer; without it for
+// rectangles away from the video, which software drawing shades several
+// times faster; and with OVER_VIDEO for the UI over a picture rendered
+// straight into the window, where key-coloured pixels leave it as it is.
 constexpr const char* kFragmentVersion = "#version 330 core\n";
 constexpr const char* kFragmentShader = R"(
 uniform sampler2D uUi;
@@ -63,7 +65,11 @@ void main() {
     return;
   }
 #endif
+#if OVER_VIDEO
+  discard;
+#else
   oColor = vec4(0.0, 0.0, 0.0, 1.0);
+#endif
 }
 )";
 
@@ -135,6 +141,8 @@ bool Meet(const PixelRect& a, const PixelRect& b) {
 
 // More changed rectangles than this are drawn as the one around them all.
 constexpr size_t kMostDamageRects = 4;
+// The same for the rectangles of UI over the video.
+constexpr size_t kMostCoveringRects = 16;
 
 }  // namespace
 
@@ -200,10 +208,12 @@ GlPresenter::~GlPresenter() {
 }
 
 bool GlPresenter::BuildProgram() {
-  return BuildProgram(true, mVideoProgram) && BuildProgram(false, mUiProgram);
+  return BuildProgram("#define WITH_VIDEO 1\n#define OVER_VIDEO 0\n", mVideoProgram) &&
+         BuildProgram("#define WITH_VIDEO 0\n#define OVER_VIDEO 0\n", mUiProgram) &&
+         BuildProgram("#define WITH_VIDEO 0\n#define OVER_VIDEO 1\n", mOverVideoProgram);
 }
 
-bool GlPresenter::BuildProgram(bool withVideo, Program& made) {
+bool GlPresenter::BuildProgram(const char* defines, Program& made) {
   auto compile = [](GLenum kind, std::initializer_list<const char*> sources,
                     const char* name) -> GlObject {
     GlObject shader(glCreateShader(kind), DeleteShader);
@@ -220,10 +230,7 @@ bool GlPresenter::BuildProgram(bool withVideo, Program& made) {
   };
   const GlObject vertex = compile(GL_VERTEX_SHADER, {kVertexShader}, "vertex");
   const GlObject fragment =
-      compile(GL_FRAGMENT_SHADER,
-              {kFragmentVersion, withVideo ? "#define WITH_VIDEO 1\n" : "#define WITH_VIDEO 0\n",
-               kFragmentShader},
-              "fragment");
+      compile(GL_FRAGMENT_SHADER, {kFragmentVersion, defines, kFragmentShader}, "fragment");
   if (!vertex || !fragment) return false;
 
   GlObject program(glCreateProgram(), DeleteProgram);
@@ -366,6 +373,10 @@ void GlPresenter::NoteCoveringUi(const uint32_t* pixels, int32_t stridePixels,
     bottom = y + 1;
   }
   if (top >= 0) mCoveringUi.push_back({left, top, right - left, bottom - top});
+  if (mCoveringUi.size() <= kMostCoveringRects) return;
+  PixelRect around = mCoveringUi.front();
+  for (const PixelRect& each : mCoveringUi) around = Union(around, each);
+  mCoveringUi.assign(1, around);
 }
 
 void GlPresenter::SetVideoWindow(const PixelRect& window) {
@@ -385,7 +396,7 @@ void GlPresenter::SetVideoDestination(const PixelRect& destination) {
 bool GlPresenter::VideoGoesToWindow() const {
   const PixelRect picture{0, 0, mWidth, mHeight};
   // The first present at a size is composed: it sets the window up for it.
-  return mVideoRedraw && mUiTexture && mCoveringUi.empty() && mVideoDestination == picture &&
+  return mVideoRedraw && mUiTexture && mVideoDestination == picture &&
          Contains(mVideoWindow, picture) && mWindow.ClientWidth() == mWidth &&
          mWindow.ClientHeight() == mHeight && mPresentedWidth == mWidth &&
          mPresentedHeight == mHeight;
@@ -497,24 +508,49 @@ void GlPresenter::ResetState(int32_t viewportWidth, int32_t viewportHeight) {
   glBindTexture(GL_TEXTURE_2D, mUiTexture.Get());
 }
 
+void GlPresenter::SetUniforms(int32_t viewportWidth, int32_t viewportHeight) {
+  for (const Program* program : {&mVideoProgram, &mUiProgram, &mOverVideoProgram}) {
+    glUseProgram(program->program.Get());
+    glUniform2f(program->viewportSize, static_cast<float>(viewportWidth),
+                static_cast<float>(viewportHeight));
+    glUniform2i(program->pictureSize, mWidth, mHeight);
+    const PixelRect& window = mVideoWindow;
+    glUniform4i(program->videoWindow, window.left, window.top, Right(window), Bottom(window));
+    // Without a video picture yet, the destination still bounds the black
+    // layer; the stand-in texture is black everywhere.
+    const PixelRect& destination = mVideoDestination;
+    glUniform4i(program->videoDestination, destination.left, destination.top, Right(destination),
+                Bottom(destination));
+  }
+}
+
 // Shows the video picture rendered straight into the window, rendering it
 // there first when the back buffer holds a composed frame. False when there
 // is no picture to show: the frame is composed then.
 bool GlPresenter::PresentDirectVideo() {
-  // The window lost its pixels (uncovered, resized): show the picture again;
-  // after a swap the back buffer no longer holds it.
-  const bool showAgain = mFullDamage && !mDirectVideoNew;
-  if (!mWindowHoldsVideo || !mLayerIsStale || (showAgain && !mXDisplay)) {
+  // The picture covers everything drawn before: whatever else changed (the
+  // UI, the window lost its pixels) needs it rendered again.
+  if (!mWindowHoldsVideo || !mLayerIsStale || HasDamage()) {
     mWindowHoldsVideo = false;
     mVideoRedraw();
     if (!mWindowHoldsVideo) return false;
   }
-  // The UI picture is all key colour: what changed in it changes nothing.
   mFullDamage = false;
   mDamage.clear();
-  if (!mDirectVideoNew && !showAgain) return false;
+  if (!mDirectVideoNew) return false;
   mDirectVideoNew = false;
   mWindow.MakeContextCurrent();
+  if (!mCoveringUi.empty()) {
+    ResetState(mWidth, mHeight);
+    SetUniforms(mWidth, mHeight);
+    glUseProgram(mOverVideoProgram.program.Get());
+    glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& rect : mCoveringUi) {
+      glScissor(rect.left, mHeight - Bottom(rect), rect.width, rect.height);
+      glDrawArrays(GL_TRIANGLES, 0, 3);
+    }
+    glDisable(GL_SCISSOR_TEST);
+  }
   mDamage.assign(1, PixelRect{0, 0, mWidth, mHeight});
   Show(mHeight);
   mDamage.clear();
@@ -557,19 +593,7 @@ bool GlPresenter::PresentIfChanged() {
   }
   ResetState(viewportWidth, viewportHeight);
   if (mUiTexture) {
-    for (const Program* program : {&mVideoProgram, &mUiProgram}) {
-      glUseProgram(program->program.Get());
-      glUniform2f(program->viewportSize, static_cast<float>(viewportWidth),
-                  static_cast<float>(viewportHeight));
-      glUniform2i(program->pictureSize, mWidth, mHeight);
-      const PixelRect& window = mVideoWindow;
-      glUniform4i(program->videoWindow, window.left, window.top, Right(window), Bottom(window));
-      // Without a video picture yet, the destination still bounds the black
-      // layer; the stand-in texture is black everywhere.
-      const PixelRect& destination = mVideoDestination;
-      glUniform4i(program->videoDestination, destination.left, destination.top, Right(destination),
-                  Bottom(destination));
-    }
+    SetUniforms(viewportWidth, viewportHeight);
     if (!whole) glEnable(GL_SCISSOR_TEST);
     for (const PixelRect& rect : mDamage) {
       // A whole present may scale the picture: its rectangle is the window's.

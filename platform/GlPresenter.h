@@ -65,10 +65,11 @@ class GlPresenter final : public Presenter {
   // framebuffer of the destination rectangle's size whose first row is the
   // top of the picture (flipY false), made or resized here, black when new.
   // Straight into the window (framebuffer 0, the window's size, flipY true)
-  // while the picture fills the whole window and every UI pixel is the key
-  // colour: full-screen video with nothing over it is then drawn once, by
-  // the video renderer, and the present only shows it. False when the
-  // destination rectangle is empty. Call MarkVideoChanged after rendering.
+  // while the picture fills the whole window: full-screen video is then
+  // drawn once, by the video renderer, and the present draws only the parts
+  // of the UI that lie over it (none, without the information banner and
+  // the remote panel) before it shows the frame. False when the destination
+  // rectangle is empty. Call MarkVideoChanged after rendering.
   bool VideoTarget(int& framebuffer, int& width, int& height, bool& flipY);
   // A new video picture was rendered: present the video again.
   void MarkVideoChanged();
@@ -114,7 +115,8 @@ class GlPresenter final : public Presenter {
   };
 
   bool BuildProgram();
-  static bool BuildProgram(bool withVideo, Program& made);
+  static bool BuildProgram(const char* defines, Program& made);
+  void SetUniforms(int32_t viewportWidth, int32_t viewportHeight);
   void ResetState(int32_t viewportWidth, int32_t viewportHeight);
   static GlObject MakeTexture(int32_t width, int32_t height, bool smooth);
   static void ClearTexture(uint32_t texture);
@@ -142,15 +144,16 @@ class GlPresenter final : public Presenter {
   unsigned long mXWindow = 0;
 
   // Rectangles of the UI picture with pixels other than the key colour, as
-  // uploaded: while there are none, nothing lies over a full-window video.
+  // uploaded: what lies over a full-window video.
   std::vector<PixelRect> mCoveringUi;
   std::function<void()> mVideoRedraw;
   bool mWindowHoldsVideo = false;  // the back buffer holds a picture rendered straight into it
   bool mDirectVideoNew = false;    // ... that the window does not show yet
   bool mLayerIsStale = false;      // the video layer lacks the current picture
 
-  Program mVideoProgram;  // composes the video layer behind the key colour
-  Program mUiProgram;     // the same without the video layer: key colour is black
+  Program mVideoProgram;      // composes the video layer behind the key colour
+  Program mUiProgram;         // the same without the video layer: key colour is black
+  Program mOverVideoProgram;  // the UI over a picture in the window: key colour keeps it
   GlObject mVertexArray;
   GlObject mUiTexture;
   int32_t mWidth = 0;
