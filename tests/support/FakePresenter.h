@@ -2,6 +2,7 @@
 
 // A presenter that keeps a copy of every uploaded pixel and counts presents.
 
+#include <cstdint>
 #include <vector>
 
 #include "render/Presenter.h"
@@ -14,9 +15,10 @@ class FakePresenter final : public Presenter {
     screen.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0u);
     changed = true;
   }
-  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y,
-                  int32_t width, int32_t height) override {
+  void UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y, int32_t width,
+                  int32_t height) override {
     ++uploads;
+    uploadedPixels += static_cast<int64_t>(width) * height;
     for (int32_t row = y; row < y + height; ++row) {
       for (int32_t column = x; column < x + width; ++column) {
         if (row < 0 || column < 0 || row >= mHeight || column >= mWidth) continue;
@@ -40,6 +42,7 @@ class FakePresenter final : public Presenter {
 
   std::vector<uint32_t> screen;
   int uploads = 0;
+  int64_t uploadedPixels = 0;
   int presents = 0;
   bool changed = false;
 

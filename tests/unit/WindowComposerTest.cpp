@@ -197,7 +197,11 @@ TEST_F(WindowComposerTest, HideRemotePanelInFullScreenClearsThePanel) {
   ExpectPixel(199, 75, kGreen, kRemoteTitle);  // right of its title text
 
   f.overlay.mRemoteFocus = "*";  // matches no element: nothing to put back
+  const int64_t uploadedBefore = f.presenter.uploadedPixels;
   f.composer.HideRemotePanel();
+  // Only the panel's rectangle goes to the screen, not the whole picture.
+  EXPECT_LT(f.presenter.uploadedPixels - uploadedBefore,
+            static_cast<int64_t>(f.area.width) * f.area.height / 2);
   ExpectPixel(165, 85, kVideoKey, kRemoteStart);  // cleared; the hit map is left alone
   ExpectPixel(170, 75, kGreen, kRemoteTitle);     // its own BackColor, no text
   EXPECT_EQ(f.E(0).State, Idle);
