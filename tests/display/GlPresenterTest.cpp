@@ -163,6 +163,29 @@ TEST_F(GlPresenterTest, PresentsOnlyWhenSomethingChanged) {
   EXPECT_TRUE(presenter->PresentIfChanged());
 }
 
+// Where the platform can show part of a window, a present shows only what
+// changed: pixels painted into the window behind the presenter's back stay
+// elsewhere.
+TEST_F(GlPresenterTest, APresentShowsOnlyTheChangedRectangles) {
+  ASSERT_TRUE(presenter->PresentIfChanged());
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_TRUE(SDL_GetWindowWMInfo(window->Handle(), &info));
+  Display* display = info.info.x11.display;
+  GC gc = XCreateGC(display, info.info.x11.window, 0, nullptr);
+  XSetForeground(display, gc, kWhite);
+  XFillRectangle(display, info.info.x11.window, gc, 0, 0, kWidth, kHeight);
+  XFreeGC(display, gc);
+  XSync(display, False);
+
+  presenter->UploadRect(picture.data(), kWidth, 2, 3, 4, 5);
+  ASSERT_TRUE(presenter->PresentIfChanged());
+  ExpectScreen({{2, 3, kRed, "changed"},
+                {5, 7, kRed, "changed"},
+                {6, 7, kWhite, "beside it"},
+                {60, 40, kWhite, "far away"}});
+}
+
 TEST_F(GlPresenterTest, KeyColourShowsTheVideoLayerInsideTheVideoWindowAndBlackElsewhere) {
   ASSERT_TRUE(presenter->PresentIfChanged());
   ExpectScreen({
