@@ -27,7 +27,9 @@ class SdlMainWindow;
 // platform can show part of a window (GLX_MESA_copy_sub_buffer): changed
 // rectangles are drawn scissored into the back buffer, which then keeps the
 // whole last frame, and only they are copied to the window. Elsewhere every
-// present draws the whole window and swaps.
+// present draws the whole window and swaps. While the video picture fills
+// the whole window, the video renderer draws it straight into the window and
+// the present draws only the UI that lies over it (see VideoTarget).
 //
 // All rectangles are in pixels of the picture, top-left origin. Every method
 // makes the window's GL context current. The presenter must be destroyed while
