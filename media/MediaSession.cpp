@@ -3,7 +3,6 @@
 #include "base/Conversions.h"
 #include "base/EventPump.h"
 #include "base/Log.h"
-#include "base/Text.h"
 #include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
@@ -110,10 +109,9 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   return OpenOutcome::Opened;
 }
 
-// Logs one entry per stream and learns from the texts whether the medium has
-// sound or picture: a stream counts as video when its text names video
-// anywhere, in any letter case, and likewise for audio. A medium shorter than
-// half a second counts as neither. True when it has either.
+// Logs one entry per stream and learns from the streams' types whether the
+// medium has sound or picture. A medium shorter than half a second counts as
+// neither. True when it has either.
 bool MediaSession::AnalyseStreams() {
   mState.mHasAudio = false;
   mState.mHasVideo = false;
@@ -121,8 +119,8 @@ bool MediaSession::AnalyseStreams() {
     std::string text = stream.name + " (" + stream.decoder + ")\r\n";
     for (const std::string& connection : stream.connections) text += connection + "\r\n";
     WriteLog(text);
-    if (FindIgnoreCase(text, "video") != std::string_view::npos) mState.mHasVideo = true;
-    if (FindIgnoreCase(text, "audio") != std::string_view::npos) mState.mHasAudio = true;
+    if (stream.type == MediaStreamType::Video) mState.mHasVideo = true;
+    if (stream.type == MediaStreamType::Audio) mState.mHasAudio = true;
   }
   if (RoundHalfEven(mEngine.Duration()) == 0) {
     mState.mHasAudio = false;

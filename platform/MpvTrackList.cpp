@@ -51,10 +51,8 @@ struct StreamCounts {
   int other = 0;
 };
 
-// One stream of the track list. The texts name the kind of stream in the
-// words the media session looks for ("video", "audio"), and only there:
-// titles are left out because a title may say anything, and a cover picture
-// must never read as video.
+// One stream of the track list, with its type and a line for the log that
+// says what it carries. A cover picture or still image is not video.
 MediaStream StreamFromTrack(const mpv_node& track, StreamCounts& counts) {
   const std::string type = MapString(track, "type");
   const std::string codec = MapString(track, "codec");

@@ -68,10 +68,13 @@ TEST_F(MediaSessionTest, ASongIsPlayedWithoutPlacingAnyVideo) {
   EXPECT_EQ(rig.engine.mVolume, -2500);
 }
 
-TEST_F(MediaSessionTest, StreamTextsDecideWhatTheMediumCarriesInAnyLetterCase) {
+// An engine describes its streams in words of its own (or none), and a title
+// may say anything: only the streams' types count.
+TEST_F(MediaSessionTest, StreamTypesDecideWhatTheMediumCarriesWhateverTheTextsSay) {
   FakeMedium medium;
   medium.duration = 30;
-  medium.streams = {{MediaStreamType::Other, "Commentary", "opus", {"AUDIO: opus 48000 Hz"}}};
+  medium.streams = {{MediaStreamType::Audio, "Video commentary", "opus", {"opus 48000 Hz"}},
+                    {MediaStreamType::Other, "cover", "png", {"video: png 500x500"}}};
   rig.engine.Script("/m/talk.ogg", medium);
   ASSERT_TRUE(Open("/m/talk.ogg"));
   EXPECT_TRUE(State().mHasAudio);
