@@ -17,7 +17,9 @@
 #include "base/TimerTable.h"
 #include "bench/BenchRenderer.h"
 #include "platform/GlPresenter.h"
+#include "platform/GlVideoTarget.h"
 #include "platform/MpvEngine.h"
+#include "platform/SdlLoopWakeup.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 
@@ -54,7 +56,8 @@ void BM_PlayFilm720p(benchmark::State& state) {
   const std::vector<uint32_t> key(static_cast<size_t>(kWidth) * kHeight, 0x100010);
   presenter->UploadRect(key.data(), kWidth, 0, 0, kWidth, kHeight);
 
-  auto engine = MpvEngine::Create(*window, *presenter, loop);
+  GlVideoTarget target(*window, *presenter);
+  auto engine = MpvEngine::Create(target, SdlLoopWakeup::Create(loop));
   if (!engine) {
     state.SkipWithError("no media engine");
     return;

@@ -1,24 +1,18 @@
 #include "platform/MpvEngine.h"
 
-#include <SDL.h>
-#include <mpv/client.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <numeric>
 
 #include "base/Log.h"
+#include "media/LoopWakeup.h"
+#include "media/VideoTarget.h"
+#include "platform/MpvLibrary.h"
 #include "platform/MpvRenderer.h"
 #include "platform/MpvTrackList.h"
-#include "platform/SdlUiLoop.h"
 
 namespace {
-
-// Codes of the engine's SDL user event.
-constexpr int32_t kWakeupCode = 1;
-constexpr int32_t kRenderUpdateCode = 2;
 
 // The reply numbers of the observed properties.
 enum PropertyId : uint64_t {
@@ -55,51 +49,30 @@ std::string WithoutTrailingNewline(const char* text) {
 
 }  // namespace
 
-// What libmpv's threads touch: the event to push and one flag per kind of
-// wake-up, so that a burst of callbacks queues one SDL event.
-struct MpvEngine::Wakeups {
-  uint32_t eventType = 0;
-  std::atomic<bool> wakeupQueued{false};
-  std::atomic<bool> renderQueued{false};
-
-  void Push(std::atomic<bool>& queued, int32_t code) {
-    if (queued.exchange(true)) return;
-    SDL_Event event{};
-    event.type = eventType;
-    event.user.code = code;
-    if (SDL_PushEvent(&event) != 1) queued = false;
-  }
-  static void OnWakeup(void* context) {
-    auto* self = static_cast<Wakeups*>(context);
-    self->Push(self->wakeupQueued, kWakeupCode);
-  }
-  static void OnRenderUpdate(void* context) {
-    auto* self = static_cast<Wakeups*>(context);
-    self->Push(self->renderQueued, kRenderUpdateCode);
-  }
-};
-
-// Shared with the loop's watcher, which outlives the engine: once the engine
-// is gone, its events are still consumed but reach nobody.
-struct MpvEngine::LoopLink {
-  MpvEngine* engine = nullptr;
-};
-
-void MpvEngine::MpvDeleter::operator()(mpv_handle* handle) const {
-  mpv_terminate_destroy(handle);
+// libmpv's callbacks, on its own threads: both only wake the UI loop, where
+// ProcessEvents takes whatever there is.
+void MpvEngine::OnWakeup(void* wakeup) {
+  static_cast<LoopWakeup*>(wakeup)->Wake();
 }
 
-MpvEngine::MpvEngine() : mWakeups(std::make_unique<Wakeups>()) {}
+void MpvEngine::MpvDeleter::operator()(mpv_handle* handle) const {
+  mpv->mpv_terminate_destroy(handle);
+}
 
-std::unique_ptr<MpvEngine> MpvEngine::Create(SdlMainWindow& window, GlPresenter& presenter,
-                                             SdlUiLoop& loop) {
-  std::unique_ptr<MpvEngine> engine(new MpvEngine());
-  if (!engine->Initialise(window, presenter, loop)) return nullptr;
+MpvEngine::MpvEngine(const MpvLibrary& mpv, VideoTarget& target, std::unique_ptr<LoopWakeup> wakeup)
+    : mMpv(mpv), mTarget(target), mWakeup(std::move(wakeup)), mHandle(nullptr, MpvDeleter{&mpv}) {}
+
+std::unique_ptr<MpvEngine> MpvEngine::Create(VideoTarget& target,
+                                             std::unique_ptr<LoopWakeup> wakeup) {
+  const MpvLibrary* mpv = MpvLibrary::Load();
+  if (!mpv || !wakeup) return nullptr;
+  std::unique_ptr<MpvEngine> engine(new MpvEngine(*mpv, target, std::move(wakeup)));
+  if (!engine->Initialise()) return nullptr;
   return engine;
 }
 
-bool MpvEngine::Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiLoop& loop) {
-  mHandle.reset(mpv_create());
+bool MpvEngine::Initialise() {
+  mHandle.reset(mMpv.mpv_create());
   if (!mHandle) {
     WriteLog("MpvEngine: mpv_create failed");
     return false;
@@ -144,44 +117,32 @@ bool MpvEngine::Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiL
       {"video-timing-offset", "0"},
   };
   for (const auto& option : kOptions) {
-    const int error = mpv_set_option_string(mHandle.get(), option[0], option[1]);
+    const int error = mMpv.mpv_set_option_string(mHandle.get(), option[0], option[1]);
     if (error < 0) {
       WriteLog(std::string("MpvEngine: option ") + option[0] + "=" + option[1] +
-               " refused: " + mpv_error_string(error));
+               " refused: " + mMpv.mpv_error_string(error));
     }
   }
-  mpv_request_log_messages(mHandle.get(), "warn");
-  const int error = mpv_initialize(mHandle.get());
+  mMpv.mpv_request_log_messages(mHandle.get(), "warn");
+  const int error = mMpv.mpv_initialize(mHandle.get());
   if (error < 0) {
-    WriteLog(std::string("MpvEngine: mpv_initialize failed: ") + mpv_error_string(error));
+    WriteLog(std::string("MpvEngine: mpv_initialize failed: ") + mMpv.mpv_error_string(error));
     return false;
   }
   // With vo=libmpv, every file with video fails until a render context exists.
-  mRenderer = MpvRenderer::Create(*mHandle, window, presenter);
+  mRenderer = MpvRenderer::Create(mMpv, *mHandle, mTarget);
   if (!mRenderer) return false;
 
-  mpv_observe_property(mHandle.get(), kPropertyEndReached, "eof-reached", MPV_FORMAT_FLAG);
-  mpv_observe_property(mHandle.get(), kPropertyTimePosition, "time-pos", MPV_FORMAT_DOUBLE);
-  mpv_observe_property(mHandle.get(), kPropertyDuration, "duration", MPV_FORMAT_DOUBLE);
-  mpv_observe_property(mHandle.get(), kPropertyDisplayWidth, "dwidth", MPV_FORMAT_INT64);
-  mpv_observe_property(mHandle.get(), kPropertyDisplayHeight, "dheight", MPV_FORMAT_INT64);
-  mpv_observe_property(mHandle.get(), kPropertySoundOutput, "current-ao", MPV_FORMAT_STRING);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertyEndReached, "eof-reached", MPV_FORMAT_FLAG);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertyTimePosition, "time-pos", MPV_FORMAT_DOUBLE);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertyDuration, "duration", MPV_FORMAT_DOUBLE);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertyDisplayWidth, "dwidth", MPV_FORMAT_INT64);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertyDisplayHeight, "dheight", MPV_FORMAT_INT64);
+  mMpv.mpv_observe_property(mHandle.get(), kPropertySoundOutput, "current-ao", MPV_FORMAT_STRING);
 
-  const uint32_t eventType = SDL_RegisterEvents(1);
-  if (eventType == static_cast<uint32_t>(-1)) {
-    WriteLog("MpvEngine: no SDL user event left for the media engine");
-    return false;
-  }
-  mWakeups->eventType = eventType;
-  mLoopLink = std::make_shared<LoopLink>();
-  mLoopLink->engine = this;
-  loop.AddEventWatcher([link = mLoopLink, eventType](const SDL_Event& event) {
-    if (event.type != eventType) return false;
-    if (link->engine) link->engine->ProcessEvents();
-    return true;
-  });
-  mpv_set_wakeup_callback(mHandle.get(), &Wakeups::OnWakeup, mWakeups.get());
-  mRenderer->SetUpdateCallback(&Wakeups::OnRenderUpdate, mWakeups.get());
+  mWakeup->SetHandler([this] { ProcessEvents(); });
+  mMpv.mpv_set_wakeup_callback(mHandle.get(), &OnWakeup, mWakeup.get());
+  mRenderer->SetUpdateCallback(&OnWakeup, mWakeup.get());
   // Moving the picture between the window and the video layer needs it
   // drawn again there, also while paused.
   mRenderer->SetRedraw([this] {
@@ -191,11 +152,11 @@ bool MpvEngine::Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiL
 }
 
 MpvEngine::~MpvEngine() {
-  if (mLoopLink) mLoopLink->engine = nullptr;
+  mWakeup->SetHandler({});
   // No callback may run once the engine is going; both setters wait for a
   // callback in progress.
   if (mRenderer) mRenderer->SetUpdateCallback(nullptr, nullptr);
-  if (mHandle) mpv_set_wakeup_callback(mHandle.get(), nullptr, nullptr);
+  if (mHandle) mMpv.mpv_set_wakeup_callback(mHandle.get(), nullptr, nullptr);
   mRenderer.reset();
   mHandle.reset();
 }
@@ -208,10 +169,11 @@ OpenResult MpvEngine::Open(const std::string& path) {
 
   const char* arguments[] = {"loadfile", path.c_str(), "replace", nullptr};
   mpv_node result{};
-  const int error = mpv_command_ret(mHandle.get(), arguments, &result);
-  if (error < 0) return {OpenStatus::Failed, std::string("loadfile: ") + mpv_error_string(error)};
+  const int error = mMpv.mpv_command_ret(mHandle.get(), arguments, &result);
+  if (error < 0)
+    return {OpenStatus::Failed, std::string("loadfile: ") + mMpv.mpv_error_string(error)};
   const int64_t entryId = LoadedEntryId(result);
-  mpv_free_node_contents(&result);
+  mMpv.mpv_free_node_contents(&result);
 
   // Waits for this entry to load, leaving aside what the previous one still
   // reports (its end above all).
@@ -221,7 +183,7 @@ OpenResult MpvEngine::Open(const std::string& path) {
     const auto remaining = deadline - std::chrono::steady_clock::now();
     if (remaining <= std::chrono::steady_clock::duration::zero()) break;
     mpv_event* event =
-        mpv_wait_event(mHandle.get(), std::chrono::duration<double>(remaining).count());
+        mMpv.mpv_wait_event(mHandle.get(), std::chrono::duration<double>(remaining).count());
     if (event->event_id == MPV_EVENT_START_FILE) {
       const auto* start = static_cast<const mpv_event_start_file*>(event->data);
       if (entryId == 0 || start->playlist_entry_id == entryId) started = true;
@@ -233,10 +195,10 @@ OpenResult MpvEngine::Open(const std::string& path) {
         RunCommand({"stop"});
         // Nothing could read the file at all, or it is not there.
         if (end->error == MPV_ERROR_UNKNOWN_FORMAT || end->error == MPV_ERROR_LOADING_FAILED) {
-          return {OpenStatus::NothingToRender, mpv_error_string(end->error)};
+          return {OpenStatus::NothingToRender, mMpv.mpv_error_string(end->error)};
         }
-        return {OpenStatus::Failed,
-                end->error < 0 ? mpv_error_string(end->error) : "the medium ended while loading"};
+        return {OpenStatus::Failed, end->error < 0 ? mMpv.mpv_error_string(end->error)
+                                                   : "the medium ended while loading"};
       }
     } else if (event->event_id == MPV_EVENT_FILE_LOADED && started) {
       mEntryId = entryId;
@@ -258,17 +220,17 @@ OpenResult MpvEngine::Open(const std::string& path) {
 // Reads what the loaded medium offers once, right after it loaded.
 void MpvEngine::ReadMedium() {
   double duration = 0;
-  if (mpv_get_property(mHandle.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0 &&
+  if (mMpv.mpv_get_property(mHandle.get(), "duration", MPV_FORMAT_DOUBLE, &duration) >= 0 &&
       std::isfinite(duration) && duration > 0) {
     mDuration = duration;
   }
   mpv_node tracks{};
-  if (mpv_get_property(mHandle.get(), "track-list", MPV_FORMAT_NODE, &tracks) < 0) {
+  if (mMpv.mpv_get_property(mHandle.get(), "track-list", MPV_FORMAT_NODE, &tracks) < 0) {
     WriteLog("MpvEngine: the medium lists no streams");
     return;
   }
   mTracks = MpvTrackList::FromNode(tracks);
-  mpv_free_node_contents(&tracks);
+  mMpv.mpv_free_node_contents(&tracks);
 }
 
 void MpvEngine::ForgetMedium() {
@@ -294,7 +256,7 @@ void MpvEngine::Close() {
   // The old picture leaves the skin with its medium.
   mDestination = {};
   mVideoWindow = {};
-  mRenderer->Clear();
+  mTarget.Clear();
 }
 
 void MpvEngine::Run() {
@@ -408,7 +370,7 @@ bool MpvEngine::VideoSize(int32_t& width, int32_t& height) {
 
 void MpvEngine::SetVideoWindow(const PixelRect& window) {
   mVideoWindow = window;
-  mRenderer->Place(mVideoWindow, AbsoluteDestination());
+  mTarget.Place(mVideoWindow, AbsoluteDestination());
 }
 
 PixelRect MpvEngine::AbsoluteDestination() const {
@@ -423,7 +385,7 @@ void MpvEngine::SetDestination(const PixelRect& destination) {
   const bool resized =
       destination.width != mDestination.width || destination.height != mDestination.height;
   mDestination = destination;
-  mRenderer->Place(mVideoWindow, AbsoluteDestination());
+  mTarget.Place(mVideoWindow, AbsoluteDestination());
   // A new size needs the picture drawn again at that size, even when paused.
   if (resized && mHasFrame) RenderFrame();
 }
@@ -433,10 +395,8 @@ int64_t MpvEngine::FramesRendered() const {
 }
 
 void MpvEngine::ProcessEvents() {
-  mWakeups->wakeupQueued = false;
-  mWakeups->renderQueued = false;
   while (true) {
-    mpv_event* event = mpv_wait_event(mHandle.get(), 0);
+    mpv_event* event = mMpv.mpv_wait_event(mHandle.get(), 0);
     if (event->event_id == MPV_EVENT_NONE) break;
     HandleEvent(*event);
   }
@@ -516,7 +476,7 @@ void MpvEngine::HandleEndOfFile(const mpv_event& event) {
   if (!mIsOpen || end->playlist_entry_id != mEntryId) return;
   if (end->reason != MPV_END_FILE_REASON_EOF && end->reason != MPV_END_FILE_REASON_ERROR) return;
   if (end->reason == MPV_END_FILE_REASON_ERROR) {
-    WriteLog(std::string("MpvEngine: playback stopped: ") + mpv_error_string(end->error));
+    WriteLog(std::string("MpvEngine: playback stopped: ") + mMpv.mpv_error_string(end->error));
   }
   mIsOpen = false;
   if (!mEndReported) {
@@ -532,24 +492,25 @@ void MpvEngine::RenderFrame() {
 
 bool MpvEngine::SetFlag(const char* name, bool value) {
   int flag = value ? 1 : 0;
-  const int error = mpv_set_property(mHandle.get(), name, MPV_FORMAT_FLAG, &flag);
+  const int error = mMpv.mpv_set_property(mHandle.get(), name, MPV_FORMAT_FLAG, &flag);
   if (error >= 0) return true;
-  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mpv_error_string(error));
+  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mMpv.mpv_error_string(error));
   return false;
 }
 
 bool MpvEngine::SetDouble(const char* name, double value) {
-  const int error = mpv_set_property(mHandle.get(), name, MPV_FORMAT_DOUBLE, &value);
+  const int error = mMpv.mpv_set_property(mHandle.get(), name, MPV_FORMAT_DOUBLE, &value);
   if (error >= 0) return true;
-  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mpv_error_string(error));
+  WriteLog(std::string("MpvEngine: setting ") + name + " failed: " + mMpv.mpv_error_string(error));
   return false;
 }
 
 bool MpvEngine::RunCommand(const std::vector<const char*>& arguments) {
   std::vector<const char*> command = arguments;
   command.push_back(nullptr);
-  const int error = mpv_command(mHandle.get(), command.data());
+  const int error = mMpv.mpv_command(mHandle.get(), command.data());
   if (error >= 0) return true;
-  WriteLog(std::string("MpvEngine: ") + arguments.front() + " failed: " + mpv_error_string(error));
+  WriteLog(std::string("MpvEngine: ") + arguments.front() +
+           " failed: " + mMpv.mpv_error_string(error));
   return false;
 }

@@ -11,37 +11,34 @@
 #include "media/MediaEngine.h"
 #include "platform/MpvTrackList.h"
 
-class GlPresenter;
+class LoopWakeup;
+struct MpvLibrary;
 class MpvRenderer;
-class SdlMainWindow;
-class SdlUiLoop;
+class VideoTarget;
 struct mpv_event;
 struct mpv_handle;
 
 // The media engine over libmpv. libmpv decodes on threads of its own; its
-// callbacks only push one SDL user event each (a repeat is dropped while one
-// is still queued), and the UI loop hands that event back here, where the
-// queued libmpv events are taken and a new video frame is rendered into the
-// presenter's video layer. Every call below is made on the UI thread.
+// callbacks only wake the UI loop, which then calls ProcessEvents here, where
+// the queued libmpv events are taken and a new video frame is rendered into
+// the video target. Every call below is made on the UI thread.
 //
 // A file is loaded paused at its start. End of stream leaves it loaded and
 // paused, and queues one kMediaEventComplete. Without a working sound device
 // the sound output falls back to none: the medium plays silently and the log
 // says why.
 //
-// The engine must be destroyed before the presenter, the window (whose GL
-// context it renders with) and the UI loop's last run; a wake-up that reaches
-// the loop after that is consumed and ignored.
+// The engine must be destroyed before its video target (whose OpenGL context
+// it renders with).
 class MpvEngine final : public MediaEngine {
  public:
   // How long Open waits for a file to finish loading.
   static constexpr std::chrono::milliseconds kOpenTimeout{5000};
 
-  // Sets up libmpv with its OpenGL renderer on the window's context and
-  // registers the engine's wake-up event with the loop. Nothing (and a log
-  // line) when libmpv or its renderer cannot be set up.
-  static std::unique_ptr<MpvEngine> Create(SdlMainWindow& window, GlPresenter& presenter,
-                                           SdlUiLoop& loop);
+  // Loads libmpv if it is not loaded yet and sets it up with its OpenGL
+  // renderer on the target's context. Nothing (and a log line) when libmpv or
+  // its renderer cannot be set up, or there is no wake-up.
+  static std::unique_ptr<MpvEngine> Create(VideoTarget& target, std::unique_ptr<LoopWakeup> wakeup);
   ~MpvEngine() override;
   MpvEngine(const MpvEngine&) = delete;
   MpvEngine& operator=(const MpvEngine&) = delete;
@@ -78,7 +75,7 @@ class MpvEngine final : public MediaEngine {
   // is one. The UI loop calls this on each wake-up; it never blocks.
   void ProcessEvents();
 
-  // Video frames rendered into the video layer since the last open.
+  // Video frames rendered into the video target since the last open.
   int64_t FramesRendered() const;
 
   // libmpv's volume (percent, cubic) for an attenuation in hundredths of a
@@ -87,14 +84,14 @@ class MpvEngine final : public MediaEngine {
 
  private:
   struct MpvDeleter {
+    const MpvLibrary* mpv;
     void operator()(mpv_handle* handle) const;
   };
-  struct Wakeups;
-  struct LoopLink;
 
-  MpvEngine();
+  MpvEngine(const MpvLibrary& mpv, VideoTarget& target, std::unique_ptr<LoopWakeup> wakeup);
 
-  bool Initialise(SdlMainWindow& window, GlPresenter& presenter, SdlUiLoop& loop);
+  static void OnWakeup(void* wakeup);
+  bool Initialise();
   void HandleEvent(const mpv_event& event);
   void HandlePropertyChange(const mpv_event& event);
   void HandleEndOfFile(const mpv_event& event);
@@ -106,11 +103,12 @@ class MpvEngine final : public MediaEngine {
   bool RunCommand(const std::vector<const char*>& arguments);
   bool DisplaySize(int64_t& width, int64_t& height) const;
 
+  const MpvLibrary& mMpv;
+  VideoTarget& mTarget;
+  std::unique_ptr<LoopWakeup> mWakeup;
   // The renderer dies before the handle it belongs to.
   std::unique_ptr<mpv_handle, MpvDeleter> mHandle;
   std::unique_ptr<MpvRenderer> mRenderer;
-  std::unique_ptr<Wakeups> mWakeups;
-  std::shared_ptr<LoopLink> mLoopLink;
 
   // The open medium.
   bool mIsOpen = false;

@@ -1,34 +1,33 @@
 #include "platform/MpvRenderer.h"
 
-#include <SDL.h>
-#include <mpv/client.h>
 #include <mpv/render_gl.h>
 
 #include <string>
 #include <utility>
 
 #include "base/Log.h"
-#include "platform/GlPresenter.h"
-#include "platform/SdlMainWindow.h"
+#include "media/VideoTarget.h"
+#include "platform/MpvLibrary.h"
 
 namespace {
 
-void* GetGlProcAddress(void*, const char* name) {
-  return SDL_GL_GetProcAddress(name);
+void* GetGlProcAddress(void* target, const char* name) {
+  return static_cast<VideoTarget*>(target)->GlProcAddress(name);
 }
 
 }  // namespace
 
 void MpvRenderer::RenderContextDeleter::operator()(mpv_render_context* context) const {
-  mpv_render_context_free(context);
+  mpv->mpv_render_context_free(context);
 }
 
-std::unique_ptr<MpvRenderer> MpvRenderer::Create(mpv_handle& handle, SdlMainWindow& window,
-                                                 GlPresenter& presenter) {
-  std::unique_ptr<MpvRenderer> renderer(new MpvRenderer(window, presenter));
-  window.MakeContextCurrent();
+std::unique_ptr<MpvRenderer> MpvRenderer::Create(const MpvLibrary& mpv, mpv_handle& handle,
+                                                 VideoTarget& target) {
+  std::unique_ptr<MpvRenderer> renderer(new MpvRenderer(mpv, target));
+  target.MakeCurrent();
   mpv_opengl_init_params glParams{};
   glParams.get_proc_address = &GetGlProcAddress;
+  glParams.get_proc_address_ctx = &target;
   int advancedControl = 0;
   mpv_render_param params[] = {
       {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_OPENGL)},
@@ -37,75 +36,65 @@ std::unique_ptr<MpvRenderer> MpvRenderer::Create(mpv_handle& handle, SdlMainWind
       {MPV_RENDER_PARAM_INVALID, nullptr},
   };
   mpv_render_context* context = nullptr;
-  const int error = mpv_render_context_create(&context, &handle, params);
+  const int error = mpv.mpv_render_context_create(&context, &handle, params);
   if (error < 0) {
     WriteLog(std::string("MpvEngine: the OpenGL renderer cannot be made: ") +
-             mpv_error_string(error));
+             mpv.mpv_error_string(error));
     return nullptr;
   }
-  renderer->mContext.reset(context);
+  renderer->mContext = {context, RenderContextDeleter{&mpv}};
   return renderer;
 }
 
 MpvRenderer::~MpvRenderer() {
   SetUpdateCallback(nullptr, nullptr);
-  mPresenter.SetVideoRedraw(nullptr);
-  mWindow.MakeContextCurrent();
+  mTarget.SetRedraw(nullptr);
+  mTarget.MakeCurrent();
   mContext.reset();
 }
 
 void MpvRenderer::SetUpdateCallback(void (*callback)(void*), void* context) {
-  mpv_render_context_set_update_callback(mContext.get(), callback, context);
+  mMpv.mpv_render_context_set_update_callback(mContext.get(), callback, context);
 }
 
 void MpvRenderer::SetRedraw(std::function<void()> redraw) {
-  mPresenter.SetVideoRedraw(std::move(redraw));
+  mTarget.SetRedraw(std::move(redraw));
 }
 
 bool MpvRenderer::HasNewFrame() {
-  return (mpv_render_context_update(mContext.get()) & MPV_RENDER_UPDATE_FRAME) != 0;
+  return (mMpv.mpv_render_context_update(mContext.get()) & MPV_RENDER_UPDATE_FRAME) != 0;
 }
 
 void MpvRenderer::Render(Shown shown) {
-  mWindow.MakeContextCurrent();
+  mTarget.MakeCurrent();
   int blockForTargetTime = 0;
   int framebuffer = 0;
   int width = 0;
   int height = 0;
   bool flipY = false;
-  if (shown == Shown::No || !mPresenter.VideoTarget(framebuffer, width, height, flipY)) {
+  if (shown == Shown::No || !mTarget.Framebuffer(framebuffer, width, height, flipY)) {
     int skip = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
         {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
         {MPV_RENDER_PARAM_INVALID, nullptr},
     };
-    mpv_render_context_render(mContext.get(), params);
+    mMpv.mpv_render_context_render(mContext.get(), params);
     return;
   }
-  mpv_opengl_fbo target{framebuffer, width, height, 0};
+  mpv_opengl_fbo fbo{framebuffer, width, height, 0};
   int flip = flipY ? 1 : 0;
   mpv_render_param params[] = {
-      {MPV_RENDER_PARAM_OPENGL_FBO, &target},
+      {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
       {MPV_RENDER_PARAM_FLIP_Y, &flip},
       {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &blockForTargetTime},
       {MPV_RENDER_PARAM_INVALID, nullptr},
   };
-  const int error = mpv_render_context_render(mContext.get(), params);
+  const int error = mMpv.mpv_render_context_render(mContext.get(), params);
   if (error < 0) {
-    WriteLog(std::string("MpvEngine: rendering the video failed: ") + mpv_error_string(error));
+    WriteLog(std::string("MpvEngine: rendering the video failed: ") + mMpv.mpv_error_string(error));
     return;
   }
   ++mFramesRendered;
-  mPresenter.MarkVideoChanged();
-}
-
-void MpvRenderer::Place(const PixelRect& window, const PixelRect& destination) {
-  mPresenter.SetVideoWindow(window);
-  mPresenter.SetVideoDestination(destination);
-}
-
-void MpvRenderer::Clear() {
-  Place({}, {});
-  mPresenter.ClearVideo();
+  mTarget.FrameDrawn();
 }

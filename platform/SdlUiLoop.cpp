@@ -21,6 +21,10 @@ void SdlUiLoop::AddBatchEndHandler(std::function<void()> handler) {
   mBatchEndHandlers.push_back(std::move(handler));
 }
 
+void SdlUiLoop::AddPresentHandler(std::function<void()> handler) {
+  mPresentHandlers.push_back(std::move(handler));
+}
+
 void SdlUiLoop::Run() {
   while (!mQuitRequested) {
     // Only here, between batches: a pass of pending events run from inside a
@@ -49,7 +53,8 @@ void SdlUiLoop::PumpPendingEvents() {
 void SdlUiLoop::FinishBatch() {
   mTimers.RunDue();
   for (const std::function<void()>& handler : mBatchEndHandlers) handler();
-  if (mPresenter) mPresenter->PresentIfChanged();
+  if (!mPresenter || !mPresenter->PresentIfChanged()) return;
+  for (const std::function<void()>& handler : mPresentHandlers) handler();
 }
 
 void SdlUiLoop::Dispatch(const SDL_Event& event) {

@@ -31,6 +31,8 @@ class SdlUiLoop final : public EventPump {
   // Runs after each batch of events and due timers, before the screen is
   // presented: adapters that report the program's state outward look here.
   void AddBatchEndHandler(std::function<void()> handler);
+  // Runs after each present that drew a new frame.
+  void AddPresentHandler(std::function<void()> handler);
 
   // Runs until RequestQuit.
   void Run();
@@ -51,5 +53,6 @@ class SdlUiLoop final : public EventPump {
   Presenter* mPresenter = nullptr;
   std::vector<EventWatcher> mWatchers;
   std::vector<std::function<void()>> mBatchEndHandlers;
+  std::vector<std::function<void()>> mPresentHandlers;
   bool mQuitRequested = false;
 };

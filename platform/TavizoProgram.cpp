@@ -6,10 +6,11 @@
 #include <cstring>
 
 #include "base/Log.h"
-#include "media/NullMediaEngine.h"
+#include "media/DeferredMediaEngine.h"
 #include "platform/GlPresenter.h"
+#include "platform/GlVideoTarget.h"
 #include "platform/LogindLoginManager.h"
-#include "platform/MpvEngine.h"
+#include "platform/MediaEngineFactories.h"
 #include "platform/PangoFontEngine.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdBusMpris.h"
@@ -64,10 +65,16 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   p.mLoginManager = std::make_unique<LogindLoginManager>();
   p.mSplash = std::make_unique<SdlSplashWindow>();
 
-  // Without a working libmpv the program still runs; every open says why nothing plays.
-  p.mMpv = MpvEngine::Create(*p.mWindow, *p.mPresenter, *p.mLoop);
-  p.mNoEngine = std::make_unique<NullMediaEngine>("the media engine could not be started");
-  MediaEngine& media = p.mMpv ? static_cast<MediaEngine&>(*p.mMpv) : *p.mNoEngine;
+  // The media engine starts at the first open, and what it needs is loaded
+  // once the first frame is on the screen: the start window waits for none
+  // of it. Without a working libmpv the program still runs; every open says
+  // why nothing plays.
+  p.mVideoTarget = std::make_unique<GlVideoTarget>(*p.mWindow, *p.mPresenter);
+  p.mMedia = std::make_unique<DeferredMediaEngine>(MediaEngineFactories(*p.mVideoTarget, *p.mLoop));
+  MediaEngine& media = *p.mMedia;
+  p.mLoop->AddPresentHandler([&p] {
+    if (!p.mEnginePreload) p.mEnginePreload = std::make_unique<MediaEnginePreload>();
+  });
 
   // Game pads are read also when the window is not in front; without them the
   // program is driven by keys and mouse alone.

@@ -10,12 +10,12 @@
 #include "base/Clock.h"
 #include "base/TimerTable.h"
 
+class DeferredMediaEngine;
 class ErrorMessageBox;
 class GlPresenter;
+class GlVideoTarget;
 class LogindLoginManager;
-class MediaEngine;
-class MpvEngine;
-class NullMediaEngine;
+class MediaEnginePreload;
 class SdBusMpris;
 class SdlCursor;
 class SdlJoystickSource;
@@ -64,9 +64,10 @@ class TavizoProgram {
   std::unique_ptr<SdlScreenSaverHold> mScreenSaver;
   std::unique_ptr<LogindLoginManager> mLoginManager;
   std::unique_ptr<SdlSplashWindow> mSplash;
-  std::unique_ptr<MpvEngine> mMpv;
-  std::unique_ptr<NullMediaEngine> mNoEngine;
+  std::unique_ptr<GlVideoTarget> mVideoTarget;
+  std::unique_ptr<DeferredMediaEngine> mMedia;
   std::unique_ptr<SdlJoystickSource> mJoysticks;
   std::unique_ptr<frmMain> mForm;
   std::unique_ptr<SdBusMpris> mMediaControls;
+  std::unique_ptr<MediaEnginePreload> mEnginePreload;
 };

@@ -1,6 +1,7 @@
 // The libmpv media engine playing the committed fixtures in a real window
 // under Xvfb, with no sound device: what opening each kind of file gives, the
-// end of stream, stopping and seeking, and the picture reaching the screen.
+// end of stream, stopping and seeking, and the picture reaching the screen;
+// and the promises every engine of the program's list keeps.
 
 #include "platform/MpvEngine.h"
 
@@ -14,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -29,9 +31,11 @@
 #include <X11/Xutil.h>
 
 #include "base/Clock.h"
-#include "base/Text.h"
 #include "base/TimerTable.h"
 #include "platform/GlPresenter.h"
+#include "platform/GlVideoTarget.h"
+#include "platform/MediaEngineFactories.h"
+#include "platform/SdlLoopWakeup.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "support/FakeLog.h"
@@ -65,6 +69,11 @@ bool IsBlack(uint32_t pixel) {
   return pixel == 0;
 }
 
+int CountOfType(const std::vector<MediaStream>& streams, MediaStreamType type) {
+  return static_cast<int>(std::count_if(streams.begin(), streams.end(),
+                                        [type](const MediaStream& s) { return s.type == type; }));
+}
+
 class MpvEngineTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -72,6 +81,8 @@ class MpvEngineTest : public ::testing::Test {
     if (!window) return;
     window->Show();
     presenter = GlPresenter::Create(*window);
+    if (!presenter) return;
+    target = std::make_unique<GlVideoTarget>(*window, *presenter);
     timers = std::make_unique<TimerTable>(clock);
     loop = std::make_unique<SdlUiLoop>(*window, *timers);
     loop->SetPresenter(presenter.get());
@@ -79,6 +90,7 @@ class MpvEngineTest : public ::testing::Test {
   static void TearDownTestSuite() {
     loop.reset();
     timers.reset();
+    target.reset();
     presenter.reset();
     window.reset();
   }
@@ -91,7 +103,7 @@ class MpvEngineTest : public ::testing::Test {
     presenter->SetSize(kWidth, kHeight);
     const std::vector<uint32_t> picture(static_cast<size_t>(kWidth) * kHeight, kKey);
     presenter->UploadRect(picture.data(), kWidth, 0, 0, kWidth, kHeight);
-    engine = MpvEngine::Create(*window, *presenter, *loop);
+    engine = MpvEngine::Create(*target, SdlLoopWakeup::Create(*loop));
     ASSERT_NE(engine, nullptr);
   }
   void TearDown() override { engine.reset(); }
@@ -149,6 +161,7 @@ class MpvEngineTest : public ::testing::Test {
 
   static inline std::unique_ptr<SdlMainWindow> window;
   static inline std::unique_ptr<GlPresenter> presenter;
+  static inline std::unique_ptr<GlVideoTarget> target;
   static inline SteadyClock clock;
   static inline std::unique_ptr<TimerTable> timers;
   static inline std::unique_ptr<SdlUiLoop> loop;
@@ -192,23 +205,10 @@ TEST_F(MpvEngineTest, OpensEachKindOfFileWithItsStreamsAndAspect) {
       continue;
     }
 
-    // The session tells sound and picture apart by these words alone.
-    int video = 0;
-    int audio = 0;
-    for (const MediaStream& stream : engine->Streams()) {
-      std::string text = stream.name + " (" + stream.decoder + ")";
-      for (const std::string& connection : stream.connections) text += "\n" + connection;
-      SCOPED_TRACE(text);
-      const bool saysVideo = FindIgnoreCase(text, "video") != std::string::npos;
-      const bool saysAudio = FindIgnoreCase(text, "audio") != std::string::npos;
-      EXPECT_EQ(saysVideo, stream.type == MediaStreamType::Video);
-      EXPECT_EQ(saysAudio, stream.type == MediaStreamType::Audio);
-      EXPECT_FALSE(stream.decoder.empty());
-      video += stream.type == MediaStreamType::Video;
-      audio += stream.type == MediaStreamType::Audio;
-    }
-    EXPECT_EQ(video, test.videoStreams);
-    EXPECT_EQ(audio, test.audioStreams);
+    const std::vector<MediaStream> streams = engine->Streams();
+    EXPECT_EQ(CountOfType(streams, MediaStreamType::Video), test.videoStreams);
+    EXPECT_EQ(CountOfType(streams, MediaStreamType::Audio), test.audioStreams);
+    for (const MediaStream& stream : streams) EXPECT_FALSE(stream.decoder.empty());
     EXPECT_GE(engine->Duration(), test.minimumDuration);
     EXPECT_LE(engine->Duration(), test.maximumDuration);
 
@@ -494,6 +494,57 @@ TEST_F(MpvEngineTest, APlayListOpensNothingItNames) {
   char events[4096];
   EXPECT_LE(read(subtitles, events, sizeof events), 0) << "the subtitles were opened";
   close(subtitles);
+}
+
+// What the media session relies on, kept by every engine of the program's
+// list in turn: libmpv plays the film, and the null engine at the end of the
+// list refuses it with a reason. Neither opens what is not a medium, and
+// nothing that is not open has a position, events or streams.
+TEST_F(MpvEngineTest, EveryEngineOfTheListKeepsTheEngineContract) {
+  engine.reset();
+  const std::vector<MediaEngineFactory> factories = MediaEngineFactories(*target, *loop);
+  ASSERT_GE(factories.size(), 2u);
+  for (const MediaEngineFactory& factory : factories) {
+    SCOPED_TRACE(factory.name);
+    const bool plays = &factory != &factories.back();
+    std::unique_ptr<MediaEngine> media = factory.start();
+    ASSERT_NE(media, nullptr);
+    const auto expectNothingOpen = [&] {
+      EXPECT_FALSE(media->IsOpen());
+      EXPECT_TRUE(media->Streams().empty());
+      EXPECT_EQ(media->CurrentPosition(), 0);
+      int32_t code = 0;
+      EXPECT_FALSE(media->GetEvent(code));
+    };
+    media->Close();
+    media->SetVolume(-2500);
+    expectNothingOpen();
+
+    const OpenResult unplayable = media->Open(Fixture("not-a-medium.txt"));
+    EXPECT_NE(unplayable.status, OpenStatus::Opened);
+    expectNothingOpen();
+
+    const OpenResult film = media->Open(Fixture("film-16x9.mp4"));
+    if (!plays) {
+      EXPECT_EQ(film.status, OpenStatus::Failed);
+      EXPECT_FALSE(film.errorDescription.empty());
+      expectNothingOpen();
+      continue;
+    }
+    ASSERT_EQ(film.status, OpenStatus::Opened) << film.errorDescription;
+    EXPECT_TRUE(media->IsOpen());
+    EXPECT_EQ(CountOfType(media->Streams(), MediaStreamType::Video), 1);
+    EXPECT_EQ(CountOfType(media->Streams(), MediaStreamType::Audio), 1);
+    EXPECT_NEAR(media->Duration(), 2, 0.2);
+    EXPECT_LT(media->CurrentPosition(), 0.05);
+    media->SetCurrentPosition(1.0);
+    PumpFor(std::chrono::milliseconds(300));
+    EXPECT_NEAR(media->CurrentPosition(), 1.0, 0.05);
+    media->SetVolume(-10000);
+    media->SetVolume(0);
+    media->Close();
+    expectNothingOpen();
+  }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "media/DeferredMediaEngine.h"
+#include "support/FakeLog.h"
 #include "support/MediaTestRig.h"
 
 namespace {
@@ -201,6 +203,62 @@ TEST_F(MediaSessionTest, EventsAreTakenOneAtATimeAndOnlyWhileAMediumPlays) {
   EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::OtherEvent);
   EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::EndOfStream);
   EXPECT_EQ(rig.media.mSession.PollMediaEvent(), MediaEventPoll::NoEvent);
+}
+
+// The program's engine starts at the first open, with the first engine of its
+// list that starts, and plays at the volume and place it was given before.
+TEST(DeferredMediaEngineTest, StartsTheFirstEngineThatStartsAtTheFirstOpenWithWhatItWasTold) {
+  FakeLog log;
+  int started = 0;
+  FakeMediaEngine* fake = nullptr;
+  DeferredMediaEngine media({
+      {"broken",
+       [&]() -> std::unique_ptr<MediaEngine> {
+         ++started;
+         return nullptr;
+       }},
+      {"fake",
+       [&]() -> std::unique_ptr<MediaEngine> {
+         ++started;
+         auto engine = std::make_unique<FakeMediaEngine>();
+         engine->Script("/m/film.mkv", FakeMedium::Film(60));
+         fake = engine.get();
+         return engine;
+       }},
+      {"never",
+       [&]() -> std::unique_ptr<MediaEngine> {
+         ++started;
+         return nullptr;
+       }},
+  });
+
+  // Before the first open nothing starts, and nothing is open.
+  media.SetVolume(-1200);
+  media.SetVideoWindow({1, 2, 300, 200});
+  media.SetDestination({0, 10, 300, 180});
+  media.Close();
+  int32_t code = 0;
+  EXPECT_FALSE(media.GetEvent(code));
+  EXPECT_FALSE(media.IsOpen());
+  EXPECT_EQ(media.Destination(), (PixelRect{0, 10, 300, 180}));
+  EXPECT_EQ(started, 0);
+
+  ASSERT_EQ(media.Open("/m/film.mkv").status, OpenStatus::Opened);
+  EXPECT_EQ(started, 2);
+  EXPECT_EQ(media.StartedName(), "fake");
+  ASSERT_NE(fake, nullptr);
+  EXPECT_EQ(fake->mVolume, -1200);
+  EXPECT_EQ(fake->mVideoWindow, (PixelRect{1, 2, 300, 200}));
+  EXPECT_EQ(media.Destination(), (PixelRect{0, 10, 300, 180}));
+  EXPECT_EQ(log.Messages(),
+            std::vector<std::string>{"the media engine broken could not be started"});
+
+  // From then on everything goes to that engine.
+  media.SetVolume(-300);
+  EXPECT_EQ(fake->mVolume, -300);
+  EXPECT_TRUE(media.IsOpen());
+  media.Open("/m/film.mkv");
+  EXPECT_EQ(started, 2);
 }
 
 }  // namespace
