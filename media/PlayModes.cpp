@@ -15,14 +15,6 @@
 #include "render/UiTexts.h"
 #include "store/Settings.h"
 
-const char* PlayModeName(int32_t mode) {
-  static constexpr const char* kNames[kPlayModeCount] = {"single play", "continous play",
-                                                         "random play", "repeat single",
-                                                         "repeat all",  "repeat random"};
-  if (mode < 0 || mode >= kPlayModeCount) return "";
-  return kNames[mode];
-}
-
 double StandardRandom() {
   return static_cast<double>(std::rand()) / (static_cast<double>(RAND_MAX) + 1.0);
 }

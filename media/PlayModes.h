@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/OpenOutcome.h"
+#include "store/ModeNames.h"
 
 class MediaSession;
 class Screen;
@@ -29,10 +30,6 @@ enum PlayMode : int32_t {
   kRepeatAll = 4,
   kRepeatRandom = 5,
 };
-inline constexpr int32_t kPlayModeCount = 6;
-
-// The name of a play mode as the status line shows it; empty for other values.
-const char* PlayModeName(int32_t mode);
 
 // A uniform random number in [0, 1).
 using RandomSource = std::function<double()>;

@@ -10,6 +10,7 @@
 #include "render/Screen.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
+#include "store/ModeNames.h"
 #include "store/Settings.h"
 
 namespace {
@@ -116,12 +117,11 @@ void VideoPlacement::PlaceOverVideoElement() {
 }
 
 void VideoPlacement::cmdARMode() {
-  static constexpr const char* kModeNames[] = {"source aspect ratio", "force aspect ratio",
-                                               "zoom to fit"};
   // A mode read from a damaged settings file may be negative; the cycle stays in 0..2.
-  mSettings.gAspectRatioMode =
-      static_cast<int32_t>(((int64_t{mSettings.gAspectRatioMode} + 1) % 3 + 3) % 3);
-  mTexts.mStatusText = kModeNames[mSettings.gAspectRatioMode];
+  mSettings.gAspectRatioMode = static_cast<int32_t>(
+      ((int64_t{mSettings.gAspectRatioMode} + 1) % kAspectModeCount + kAspectModeCount) %
+      kAspectModeCount);
+  mTexts.mStatusText = AspectModeName(mSettings.gAspectRatioMode);
   RedrawCurrentElement(mScreen, mFocus, "picVideoWindow");
   RedrawCurrentElement(mScreen, mFocus, "picStatus");
   RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");

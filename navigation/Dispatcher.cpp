@@ -1,5 +1,6 @@
 #include "navigation/Dispatcher.h"
 
+#include <optional>
 #include <utility>
 
 #include "base/Log.h"
@@ -27,14 +28,6 @@ class NestingLevel {
   int32_t& mDepth;
 };
 
-// The position of name in the command table, or the table's size.
-size_t CommandIndex(std::string_view name) {
-  for (size_t i = 0; i < Dispatcher::kCommandNames.size(); ++i) {
-    if (EqualsIgnoreCase(Dispatcher::kCommandNames[i], name)) return i;
-  }
-  return Dispatcher::kCommandNames.size();
-}
-
 }  // namespace
 
 Dispatcher::Dispatcher(SkinModel& skin, FocusState& focus, const Settings& settings, Screen& screen)
@@ -47,12 +40,12 @@ void Dispatcher::SetNavigationStep(NavigationStep step) {
 }
 
 bool Dispatcher::RegisterCommand(std::string_view name, Command command) {
-  const size_t index = CommandIndex(name);
-  if (index == kCommandNames.size()) {
+  const std::optional<size_t> index = FindCommand(name);
+  if (!index) {
     WriteLog("RegisterCommand: '" + std::string(name) + "' is not a command");
     return false;
   }
-  mCommands[index] = std::move(command);
+  mCommands[*index] = std::move(command);
   return true;
 }
 
@@ -109,15 +102,15 @@ std::string Dispatcher::SwitchWindow(const std::string& source, const std::strin
 }
 
 void Dispatcher::RunCommand(std::string_view name) {
-  const size_t index = CommandIndex(name);
-  if (index == kCommandNames.size()) return;
-  if (!mCommands[index]) {
-    WriteLog("DoAction: no operation is wired to *." + std::string(kCommandNames[index]));
+  const std::optional<size_t> index = FindCommand(name);
+  if (!index) return;
+  if (!mCommands[*index]) {
+    WriteLog("DoAction: no operation is wired to *." + std::string(kCommandNames[*index]));
     return;
   }
   // Copied so that a command which registers commands cannot pull the
   // callback out from under itself.
-  const Command command = mCommands[index];
+  const Command command = mCommands[*index];
   command();
 }
 

@@ -10,10 +10,10 @@
 // Prefixes, window names and command names compare ignoring letter case; the
 // element look-up of a window switch is exact.
 //
-// The commands are operations of other subsystems. The composition root
-// registers one callback per command name; a command without a callback does
-// nothing but log that it is not wired. "cmdFormMove" (window-move mode) is
-// the dispatcher's own and is registered from the start.
+// The commands are the names of skin/SkinCommands.h, operations of other
+// subsystems. The composition root registers one callback per command name; a
+// command without a callback does nothing but log that it is not wired. "cmdFormMove" (window-move
+// mode) is the dispatcher's own and is registered from the start.
 
 #include <array>
 #include <cstddef>
@@ -21,6 +21,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+
+#include "skin/SkinCommands.h"
 
 struct FocusState;
 struct Settings;
@@ -41,38 +43,6 @@ class Dispatcher {
   // make that endless (an element whose pressed entry is "!.elemMovePressed"),
   // so calls nested deeper than this are ignored with a log line.
   static constexpr int32_t kMaxNesting = 8;
-
-  // The command names after "*.", in the order they are searched.
-  static constexpr std::array<std::string_view, 28> kCommandNames = {
-      "cmdFormMove",
-      "cmdFormMinMax",
-      "cmdFormHide",
-      "cmdPlaylistBack",
-      "lstPlaylist",
-      "cmdStop",
-      "cmdPause",
-      "cmdPlay",
-      "cmdForward",
-      "cmdRewind",
-      "cmdNext",
-      "cmdPrevious",
-      "cmdFullsize",
-      "cmdARMode",
-      "cmdPlayMode",
-      "cmdMute",
-      "cmdVolUp",
-      "cmdVolDown",
-      "cmdChangeOutputAR",
-      "cmdChangeAlwaysOnTop",
-      "cmdChangeOSDTime",
-      "cmdForceVideoForeground",
-      "cmdQuitTavizo",
-      "cmdShutdownComputer",
-      "cmdSetCursorKeys",
-      "cmdSetActionKey",
-      "cmdSetConfigInputKey",
-      "cmdForceEnd",
-  };
 
   // Reads gIsFormFullScreen from settings (it blocks window-move mode); the
   // skin's element states and the focus state change here.

@@ -17,6 +17,7 @@
 #include "render/PixelFormat.h"
 #include "render/TextRenderer.h"
 #include "skin/SkinModel.h"
+#include "store/ModeNames.h"
 #include "store/Settings.h"
 
 namespace {
@@ -26,38 +27,6 @@ constexpr const char* kCaptionPrefix = "Tavizo: ";
 
 const char* YesNo(bool value) {
   return value ? "yes" : "no";
-}
-
-const char* AspectModeWord(int32_t mode) {
-  switch (mode) {
-    case 0:
-      return "source";
-    case 1:
-      return "force";
-    case 2:
-      return "zoom";
-    default:
-      return "";
-  }
-}
-
-const char* PlayModeWord(int32_t mode) {
-  switch (mode) {
-    case 0:
-      return "single play";
-    case 1:
-      return "continous play";
-    case 2:
-      return "random play";
-    case 3:
-      return "repeat single";
-    case 4:
-      return "repeat all";
-    case 5:
-      return "repeat random";
-    default:
-      return "";
-  }
 }
 
 bool IsNamed(const SkinElement& element, std::string_view name) {
@@ -214,7 +183,7 @@ std::string ElementPainter::VideoInfoText() {
   } else {
     text += kLineBreak;
   }
-  return text + "play mode: " + PlayModeWord(settings.gPlayMode);
+  return text + "play mode: " + PlayModeName(settings.gPlayMode);
 }
 
 void ElementPainter::DrawList(const SkinElement& element, const ElementBox& box) {

@@ -23,13 +23,6 @@ constexpr int32_t kFarPercent = 1000;
 // The tallest screens made (8K) have this many rows of pixels.
 constexpr int32_t kTallestScreen = 4320;
 
-bool IsCommand(std::string_view name) {
-  for (const char* command : kSkinCommands) {
-    if (EqualsIgnoreCase(name, command)) return true;
-  }
-  return false;
-}
-
 bool IsNavigation(std::string_view name) {
   for (const char* navigation : kSkinNavigations) {
     if (EqualsIgnoreCase(name, navigation)) return true;
@@ -250,7 +243,7 @@ class SkinChecker {
     const std::string where =
         element.FullName + " " + kEntryNames[entry] + " entry '" + target + "'";
     if (target.front() == '*') {
-      if (!target.starts_with("*.") || !IsCommand(std::string_view(target).substr(2))) {
+      if (!target.starts_with("*.") || !FindCommand(std::string_view(target).substr(2))) {
         Fault(where + " names no command");
       }
       return;
@@ -356,8 +349,8 @@ class SkinChecker {
   }
 
   void CheckCommandCoverage() {
-    for (const char* command : kSkinCommands) {
-      const std::string action = std::string("*.") + command;
+    for (std::string_view command : kCommandNames) {
+      const std::string action = "*." + std::string(command);
       bool used = false;
       for (int32_t n = 1; n <= mModel.Count() && !used; ++n) {
         for (const std::string& entry : mModel.Element(n).Moves) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/SkinCommands.h"
 #include "skin/SkinPicture.h"
 
 enum class SkinProblemSeverity { Warning, Fault };
@@ -20,21 +21,10 @@ struct SkinProblem {
 enum class CommandCoverage { Optional, Required };
 
 struct SkinCheckOptions {
-  // Required: a command of kSkinCommands that no move entry uses is a fault
+  // Required: a command of kCommandNames that no move entry uses is a fault
   // rather than a warning.
   CommandCoverage commands = CommandCoverage::Optional;
 };
-
-// The commands that a "*." entry may name: the action dispatcher's table.
-// clang-format off
-inline constexpr std::array<const char*, 28> kSkinCommands = {
-    "cmdFormMove", "cmdFormMinMax", "cmdFormHide", "cmdPlaylistBack", "lstPlaylist",
-    "cmdStop", "cmdPause", "cmdPlay", "cmdForward", "cmdRewind", "cmdNext", "cmdPrevious",
-    "cmdFullsize", "cmdARMode", "cmdPlayMode", "cmdMute", "cmdVolUp", "cmdVolDown",
-    "cmdChangeOutputAR", "cmdChangeAlwaysOnTop", "cmdChangeOSDTime", "cmdForceVideoForeground",
-    "cmdQuitTavizo", "cmdShutdownComputer", "cmdSetCursorKeys", "cmdSetActionKey",
-    "cmdSetConfigInputKey", "cmdForceEnd"};
-// clang-format on
 
 // The navigation names that a "!." entry may name.
 inline constexpr std::array<const char*, 6> kSkinNavigations = {

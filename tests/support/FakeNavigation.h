@@ -30,7 +30,7 @@ class FakeNavigation {
     dispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
       return navigator.NavigationStep(source, name);
     });
-    for (std::string_view name : Dispatcher::kCommandNames) {
+    for (std::string_view name : kCommandNames) {
       if (name == "cmdFormMove") continue;
       dispatcher.RegisterCommand(name, [this, name] { commands.push_back(std::string(name)); });
     }

@@ -1,15 +1,64 @@
 // The action dispatcher: commands of the table, window switches and what is
-// ignored, with their letter-case rules, and the bound on nesting.
+// ignored, with their letter-case rules, and the bound on nesting; and the
+// program's wiring of every command.
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "base/ErrorMessageBox.h"
+#include "base/EventPump.h"
+#include "base/LoginManager.h"
+#include "base/ScreenSaverHold.h"
+#include "base/SplashWindow.h"
+#include "base/TimerTable.h"
+#include "platform/SdlPictureLoader.h"
+#include "program/frmMain.h"
+#include "support/FakeClock.h"
+#include "support/FakeCursor.h"
+#include "support/FakeFontEngine.h"
 #include "support/FakeLog.h"
+#include "support/FakeMainWindow.h"
+#include "support/FakeMediaEngine.h"
 #include "support/FakeNavigation.h"
+#include "support/FakePresenter.h"
+#include "support/TempFolder.h"
 
 namespace {
+
+class NoPump final : public EventPump {
+ public:
+  void PumpPendingEvents() override {}
+  void RequestQuit() override {}
+};
+
+class NoMessageBox final : public ErrorMessageBox {
+ public:
+  void ShowError(const std::string&, const std::string&) override {}
+};
+
+class NoLoginManager final : public LoginManager {
+ public:
+  std::string ComputerName() override { return "test"; }
+  int Connect() override { return -1; }
+  int CanPowerOff(bool, std::string&) override { return -1; }
+  int PowerOff(bool, bool) override { return -1; }
+  int ScheduleShutdown(bool, uint32_t) override { return -1; }
+};
+
+class NoScreenSaver final : public ScreenSaverHold {
+ public:
+  bool Hold() override { return true; }
+  void Release() override {}
+};
+
+class NoSplash final : public SplashWindow {
+ public:
+  bool Open(int32_t, int32_t) override { return true; }
+  void Present(const BackBuffer&) override {}
+  void Close() override {}
+};
 
 class DispatcherTest : public ::testing::Test {
  protected:
@@ -90,38 +139,44 @@ TEST_F(DispatcherTest, SwitchOnBehalfOfTheFocusRemembersTheElementLeft) {
   EXPECT_EQ(nav.focus.mPrevFocusElement, "wndMain.cmdPlay");
 }
 
-TEST_F(DispatcherTest, EveryCommandNameReachesItsOwnOperation) {
-  // The names skins and key files use; a misspelt entry in the table would
-  // leave a command unreachable.
-  const char* names[] = {
-      "cmdFormMinMax",     "cmdFormHide",
-      "cmdPlaylistBack",   "lstPlaylist",
-      "cmdStop",           "cmdPause",
-      "cmdPlay",           "cmdForward",
-      "cmdRewind",         "cmdNext",
-      "cmdPrevious",       "cmdARMode",
-      "cmdPlayMode",       "cmdMute",
-      "cmdVolUp",          "cmdVolDown",
-      "cmdChangeOutputAR", "cmdChangeAlwaysOnTop",
-      "cmdChangeOSDTime",  "cmdForceVideoForeground",
-      "cmdQuitTavizo",     "cmdShutdownComputer",
-      "cmdForceEnd",
-  };
-  for (const char* name : names) {
-    SCOPED_TRACE(name);
-    nav.commands.clear();
-    nav.dispatcher.DoAction("wndMain.cmdPlay", std::string("*.") + name);
-    EXPECT_EQ(nav.commands, std::vector<std::string>{name});
+// The program's own wiring: every command of the table reaches an operation,
+// and the wiring names no command the table lacks.
+TEST(ProgramWiring, EveryCommandOfTheTableReachesAnOperation) {
+  TempFolder media;
+  FakeClock clock;
+  TimerTable timers(clock);
+  FakeMainWindow window;
+  window.geometry = PixelRect{0, 0, 800, 600};
+  window.monitors = {PixelRect{0, 0, 800, 600}};
+  FakePresenter presenter;
+  NoPump pump;
+  NoMessageBox messageBox;
+  NoLoginManager loginManager;
+  NoScreenSaver screenSaver;
+  NoSplash splash;
+  FakeCursor cursor;
+  FakeFontEngine fonts;
+  SdlPictureLoader pictures;
+  FakeMediaEngine engine;
+  ProgramPaths paths;
+  paths.configFolderReady = false;  // nothing is read or saved
+  paths.skinFolders = {std::string(TAVIZO_SOURCE_DIR) + "/skins"};
+  paths.playlistFolder = media.Path() + "/";
+  FakeLog log;
+  frmMain form(FrmMainServices{window, pump, messageBox, clock, timers, paths, presenter, fonts,
+                               pictures, engine, cursor, screenSaver, loginManager, splash,
+                               nullptr});
+  ASSERT_TRUE(form.Load());
+
+  for (std::string_view name : kCommandNames) {
+    SCOPED_TRACE(std::string(name));
+    form.Actions().DoAction(form.Focus().mFocusElement, "*." + std::string(name));
   }
-  nav.commands.clear();
-  nav.dispatcher.DoAction("wndMain.cmdPlay", "*.cmdFullsize");
-  EXPECT_TRUE(nav.overlay.mIsVideoFullscreen);
-  nav.dispatcher.DoAction("wndMain.cmdPlay", "*.cmdSetActionKey");
-  EXPECT_EQ(nav.bindings.ConfigTarget(), "!.elemMovePressed");
-  nav.dispatcher.DoAction("wndMain.cmdPlay", "*.cmdSetConfigInputKey");
-  EXPECT_EQ(nav.bindings.ConfigTarget(), "!.elemConfigInput");
-  nav.dispatcher.DoAction("wndMain.cmdPlay", "*.cmdSetCursorKeys");
-  EXPECT_EQ(nav.bindings.ConfigTarget(), "!.elemMoveN");
+  for (const std::string& message : log.Messages()) {
+    EXPECT_EQ(message.find("no operation is wired"), std::string::npos) << message;
+    EXPECT_EQ(message.find("is not a command"), std::string::npos) << message;
+  }
+  form.Unload();
 }
 
 TEST_F(DispatcherTest, FormMoveTogglesOnlyInWindowedMode) {

@@ -43,11 +43,12 @@ std::map<std::string, std::string> SoundSkin() {
     skin["ctrlPicIdle" + n] = "1";
   };
   add("wndMain", "start", ";wndMain.cmd0;;;wndOptions.first");
-  for (size_t c = 0; c < kSkinCommands.size(); ++c) {
+  for (size_t c = 0; c < kCommandNames.size(); ++c) {
     const std::string west = c == 0 ? "wndMain.start" : "wndMain.cmd" + std::to_string(c - 1);
     const std::string east =
-        c + 1 < kSkinCommands.size() ? "wndMain.cmd" + std::to_string(c + 1) : "";
-    add("wndMain", "cmd" + std::to_string(c), ";" + east + ";;" + west + ";*." + kSkinCommands[c]);
+        c + 1 < kCommandNames.size() ? "wndMain.cmd" + std::to_string(c + 1) : "";
+    add("wndMain", "cmd" + std::to_string(c),
+        ";" + east + ";;" + west + ";*." + std::string(kCommandNames[c]));
   }
   add("wndOptions", "first", ";wndOptions.second;;;!.elemMoveE");
   add("wndOptions", "second", ";;;wndOptions.first;wndMain.start");
