@@ -17,6 +17,7 @@
 #include "render/FocusState.h"
 #include "render/InfoDisplay.h"
 #include "render/Screen.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "store/Settings.h"
 
@@ -81,9 +82,10 @@ struct BrowserFixture {
   UiTexts texts;
   FocusState focus;
   NullScreen screen;
+  StatusLine status{texts, focus, screen};
   NullInfo info;
   NullPump pump;
-  Browser browser{BrowserServices{settings, browse, texts, focus, screen, info, pump}};
+  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump}};
 };
 
 void BM_ScanFolder10000Files(benchmark::State& state) {

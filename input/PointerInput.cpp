@@ -16,7 +16,7 @@
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
-#include "render/UiTexts.h"
+#include "render/StatusLine.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
 
@@ -222,8 +222,7 @@ void PointerInput::Hover(int32_t number, double x, double y) {
     if (number == mHoverElement) return;
     mHoverElement = number;
     if (element.InfoText.empty()) return;
-    mServices.texts.mStatusText = element.InfoText;
-    RedrawStatus();
+    mServices.status.Show(element.InfoText);
     return;
   }
   // Over the rows (not the scroll bar) the status line names the row.
@@ -231,9 +230,8 @@ void PointerInput::Hover(int32_t number, double x, double y) {
   const std::optional<int32_t> row = RowAt(element, y);
   if (!row) return;
   const std::string& text = RowText(*row);
-  if (text == mServices.texts.mStatusText) return;
-  mServices.texts.mStatusText = text;
-  RedrawStatus();
+  if (text == mServices.status.Text()) return;
+  mServices.status.Show(text);
 }
 
 std::optional<int32_t> PointerInput::RowAt(const SkinElement& list, double y) const {
@@ -260,10 +258,6 @@ const std::string& PointerInput::RowText(int32_t row) const {
     return browse.mPlayingList[static_cast<size_t>(row)].text;
   }
   return browse.mBrowseList[static_cast<size_t>(row)].text;
-}
-
-void PointerInput::RedrawStatus() {
-  mServices.screen.RedrawElement(mServices.focus.mCurrentWindow + ".picStatus");
 }
 
 void PointerInput::MouseUp(int32_t button, int32_t modifierMask, double x, double y) {
@@ -351,8 +345,7 @@ void PointerInput::RunMouseOverWhileNeeded() {
 void PointerInput::CatchUpSkippedChecks(uint64_t now, int32_t interval) {
   if (interval <= 0) return;
   uint64_t stillSince = mUnwatchedSince;
-  if (mLastMotion > mUnwatchedSince || mPointerX != mLastPointerX ||
-      mPointerY != mLastPointerY) {
+  if (mLastMotion > mUnwatchedSince || mPointerX != mLastPointerX || mPointerY != mLastPointerY) {
     // The first check after the last movement would have found the pointer
     // where it is now; the checks after that found it resting.
     mLastPointerX = mPointerX;

@@ -32,6 +32,7 @@ class MainWindow;
 class PointerVisibility;
 class Screen;
 class SkinModel;
+class StatusLine;
 class TimerTable;
 struct BrowseState;
 struct FocusState;
@@ -39,7 +40,6 @@ struct ListGeometry;
 struct OverlayState;
 struct SkinElement;
 struct Settings;
-struct UiTexts;
 
 // What pointer input reads and changes; owned by the main window.
 struct PointerServices {
@@ -48,7 +48,7 @@ struct PointerServices {
   OverlayState& overlay;       // full-screen video and the remote panel's focus
   const BrowseState& browse;   // list rows and cursor
   Settings& settings;          // repeat delays, full screen, saved geometry
-  UiTexts& texts;              // mStatusText shows help texts and rows
+  StatusLine& status;          // shows help texts and rows
   const ListGeometry& list;    // where the list's rows and thumb were drawn
   MainWindow& window;          // position and client size
   CursorControl& cursor;       // pointer position and mouse capture
@@ -138,7 +138,6 @@ class PointerInput {
   // The list row under a window-relative y, when the list holds such a row.
   std::optional<int32_t> RowAt(const SkinElement& list, double y) const;
   const std::string& RowText(int32_t row) const;
-  void RedrawStatus();
   void CatchUpSkippedChecks(uint64_t now, int32_t interval);
 
   PointerServices mServices;

@@ -14,6 +14,7 @@
 #include "render/FocusState.h"
 #include "render/InfoDisplay.h"
 #include "render/Screen.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "store/Settings.h"
 
@@ -285,10 +286,9 @@ bool Browser::MoveCursor(double delta) {
   browse.mBrowseCursor = target;
   mServices.screen.RedrawElement(CurrentElement("lstPlaylist"));
   const int32_t row = RoundToInt32(target);
-  mServices.texts.mStatusText = row <= UsableRowCount(browse.mBrowseList)
-                                    ? TrimText(browse.mBrowseList[static_cast<size_t>(row)].text)
-                                    : std::string();
-  mServices.screen.RedrawElement(CurrentElement("picStatus"));
+  mServices.status.Show(row <= UsableRowCount(browse.mBrowseList)
+                            ? TrimText(browse.mBrowseList[static_cast<size_t>(row)].text)
+                            : std::string());
   return RoundToInt32(old) != row;
 }
 

@@ -18,15 +18,15 @@
 class EventPump;
 class InfoDisplay;
 class Screen;
+class StatusLine;
 struct FocusState;
 struct Settings;
-struct UiTexts;
 
 // What the browser reads and changes; owned by the main window.
 struct BrowserServices {
   Settings& settings;       // gPlaylistName: the folder browsed, "" for the volume list
   BrowseState& browse;      // browse list and cursor, playing list, index and folder
-  UiTexts& texts;           // mStatusText follows the cursor row
+  StatusLine& status;       // follows the cursor row
   const FocusState& focus;  // mCurrentWindow names the window whose list is redrawn
   Screen& screen;
   InfoDisplay& info;  // "scanContent" is shown while a folder is read

@@ -5,10 +5,8 @@
 // and reaches the commands, the timer ticks and the drawing interfaces
 // through its members.
 
-#include <cstdint>
-#include <functional>
-
 #include "media/InfoOverlay.h"
+#include "media/MediaServices.h"
 #include "media/MediaSession.h"
 #include "media/MediaSessionDisplay.h"
 #include "media/MediaSessionState.h"
@@ -19,40 +17,6 @@
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
 #include "media/VolumeControl.h"
-
-class EventPump;
-class MainWindow;
-class MediaEngine;
-class PointerVisibility;
-class Screen;
-class SkinModel;
-class TimerTable;
-struct BrowseState;
-struct FocusState;
-struct OverlayState;
-struct Settings;
-struct UiTexts;
-
-struct MediaServices {
-  MediaEngine& engine;
-  Screen& screen;
-  PointerVisibility& pointer;
-  EventPump& pump;
-  TimerTable& timers;  // timInfoUpdate, timVideoScroll, timShowRemote, timElement
-  const MainWindow& window;
-  SkinModel& skin;
-  Settings& settings;
-  UiTexts& texts;
-  OverlayState& overlay;
-  BrowseState& browse;
-  const FocusState& focus;
-  // ActivateEntry of a row of the browse list (a file row opens its file).
-  std::function<void(int32_t row)> activateEntry;
-  // Keeps the main window above the other windows, or not.
-  std::function<void(bool onTop)> setAlwaysOnTop;
-  // Uniform numbers in [0, 1) for the random play modes; empty: std::rand().
-  RandomSource random;
-};
 
 class MediaPlayback {
  public:

@@ -6,6 +6,7 @@
 #include "base/TimerTable.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
+#include "media/MediaServices.h"
 #include "media/MediaSessionState.h"
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
@@ -13,6 +14,7 @@
 #include "render/InfoDisplay.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
@@ -25,30 +27,23 @@ constexpr int32_t kOSDWhileOpening = 60000;
 
 }  // namespace
 
-MediaSession::MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
-                           UiTexts& texts, OverlayState& overlay, const FocusState& focus,
-                           const SkinModel& skin, Screen& screen, InfoDisplay& info,
-                           EventPump& pump, UiTimer& infoTimer, VolumeControl& volume,
-                           VideoPlacement& placement, Transport& transport)
-    : mEngine(engine),
+MediaSession::MediaSession(const MediaServices& services, MediaSessionState& state,
+                           InfoDisplay& info, VolumeControl& volume, VideoPlacement& placement,
+                           Transport& transport)
+    : mEngine(services.engine),
       mState(state),
-      mSettings(settings),
-      mTexts(texts),
-      mOverlay(overlay),
-      mFocus(focus),
-      mSkin(skin),
-      mScreen(screen),
+      mSettings(services.settings),
+      mTexts(services.texts),
+      mStatus(services.status),
+      mOverlay(services.overlay),
+      mFocus(services.focus),
+      mScreen(services.screen),
       mInfo(info),
-      mPump(pump),
-      mInfoTimer(infoTimer),
+      mPump(services.pump),
+      mInfoTimer(services.timers[TimerId::InfoUpdate]),
       mVolume(volume),
       mPlacement(placement),
       mTransport(transport) {}
-
-void MediaSession::ShowStatus(const char* text) {
-  mTexts.mStatusText = text;
-  RedrawCurrentElement(mScreen, mFocus, "picStatus");
-}
 
 bool MediaSession::cmdOpenFile(const std::string& path) {
   return OpenMedium(path) == OpenOutcome::Opened;
@@ -74,7 +69,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   if (open != mOpensBegun) return OpenOutcome::Overtaken;
   const OpenResult opened = mEngine.Open(path);
   if (opened.status == OpenStatus::NothingToRender) {
-    ShowStatus("nothing to render");
+    mStatus.Show("nothing to render");
     return FailOpen(open, {});
   }
   if (opened.status != OpenStatus::Opened) {
@@ -85,7 +80,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   }
 
   if (!AnalyseStreams()) {
-    ShowStatus("noting to render");
+    mStatus.Show("noting to render");
     return FailOpen(open, {});
   }
   if (mState.mHasAudio) mVolume.ApplyVolume();
@@ -93,8 +88,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   mEngine.SetRate(1.0);
   mState.mDuration = mEngine.Duration();
   mState.mStartPosition = 0;
-  mPlacement.PlaceVideo(
-      mSkin.Element(mSkin.FindElement(CurrentElementName(mFocus, "picVideoWindow"))));
+  mPlacement.PlaceOverVideoElement();
 
   mState.mMediaPath = path;
   mTexts.mMediaTitle = FileNameOf(path);

@@ -13,7 +13,7 @@ class EventPump;
 class InfoDisplay;
 class MediaEngine;
 class Screen;
-class SkinModel;
+class StatusLine;
 class Transport;
 class UiTimer;
 class VideoPlacement;
@@ -21,6 +21,7 @@ class VolumeControl;
 struct FocusState;
 struct MediaSessionState;
 struct OverlayState;
+struct MediaServices;
 struct Settings;
 struct UiTexts;
 
@@ -29,11 +30,10 @@ enum class MediaEventPoll { NoEvent, OtherEvent, EndOfStream };
 
 class MediaSession {
  public:
-  MediaSession(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
-               UiTexts& texts, OverlayState& overlay, const FocusState& focus,
-               const SkinModel& skin, Screen& screen, InfoDisplay& info, EventPump& pump,
-               UiTimer& infoTimer, VolumeControl& volume, VideoPlacement& placement,
-               Transport& transport);
+  // Works with the engine, settings, texts, overlay, focus, screen, pump and
+  // timInfoUpdate of services, and the units of the subsystem named here.
+  MediaSession(const MediaServices& services, MediaSessionState& state, InfoDisplay& info,
+               VolumeControl& volume, VideoPlacement& placement, Transport& transport);
 
   // Closes any open medium, opens the file at path and starts playback. True
   // when the medium carries sound or picture and plays; false otherwise, and
@@ -57,15 +57,14 @@ class MediaSession {
  private:
   bool AnalyseStreams();
   OpenOutcome FailOpen(uint64_t open, const std::string& errorDescription);
-  void ShowStatus(const char* text);
 
   MediaEngine& mEngine;
   MediaSessionState& mState;
   const Settings& mSettings;
   UiTexts& mTexts;
+  StatusLine& mStatus;
   OverlayState& mOverlay;
   const FocusState& mFocus;
-  const SkinModel& mSkin;
   Screen& mScreen;
   InfoDisplay& mInfo;
   EventPump& mPump;

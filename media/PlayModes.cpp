@@ -12,6 +12,7 @@
 #include "render/BrowseState.h"
 #include "render/FocusState.h"
 #include "render/Screen.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "store/Settings.h"
 
@@ -20,7 +21,7 @@ double StandardRandom() {
 }
 
 PlayModes::PlayModes(MediaSession& session, Transport& transport, MediaSessionState& state,
-                     Settings& settings, BrowseState& browse, UiTexts& texts,
+                     Settings& settings, BrowseState& browse, StatusLine& status,
                      const FocusState& focus, Screen& screen,
                      std::function<void(int32_t)> activateEntry, RandomSource random)
     : mSession(session),
@@ -28,7 +29,7 @@ PlayModes::PlayModes(MediaSession& session, Transport& transport, MediaSessionSt
       mState(state),
       mSettings(settings),
       mBrowse(browse),
-      mTexts(texts),
+      mStatus(status),
       mFocus(focus),
       mScreen(screen),
       mActivateEntry(std::move(activateEntry)),
@@ -145,9 +146,8 @@ void PlayModes::Finish(OpenOutcome outcome) {
 void PlayModes::cmdPlayMode() {
   mSettings.gPlayMode = static_cast<int32_t>(
       ((int64_t{mSettings.gPlayMode} + 1) % kPlayModeCount + kPlayModeCount) % kPlayModeCount);
-  mTexts.mStatusText = PlayModeName(mSettings.gPlayMode);
   RedrawCurrentElement(mScreen, mFocus, "picVideoWindow");
-  RedrawCurrentElement(mScreen, mFocus, "picStatus");
+  mStatus.Show(PlayModeName(mSettings.gPlayMode));
   RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
 }
 

@@ -11,16 +11,17 @@
 #include <string>
 
 #include "base/OpenOutcome.h"
+#include "media/MediaServices.h"
 #include "store/ModeNames.h"
 
 class MediaSession;
 class Screen;
+class StatusLine;
 class Transport;
 struct BrowseState;
 struct FocusState;
 struct MediaSessionState;
 struct Settings;
-struct UiTexts;
 
 enum PlayMode : int32_t {
   kSinglePlay = 0,
@@ -31,9 +32,6 @@ enum PlayMode : int32_t {
   kRepeatRandom = 5,
 };
 
-// A uniform random number in [0, 1).
-using RandomSource = std::function<double()>;
-
 // std::rand() scaled into [0, 1); the generator is seeded at start-up.
 double StandardRandom();
 
@@ -42,7 +40,7 @@ class PlayModes {
   // activateEntry acts on a row of the browse list as a press on it does
   // (opening a file row); random gives the numbers of the random modes.
   PlayModes(MediaSession& session, Transport& transport, MediaSessionState& state,
-            Settings& settings, BrowseState& browse, UiTexts& texts, const FocusState& focus,
+            Settings& settings, BrowseState& browse, StatusLine& status, const FocusState& focus,
             Screen& screen, std::function<void(int32_t row)> activateEntry, RandomSource random);
 
   // The next file by the mode; wrap lets the sequence start again from the
@@ -72,7 +70,7 @@ class PlayModes {
   MediaSessionState& mState;
   Settings& mSettings;
   BrowseState& mBrowse;
-  UiTexts& mTexts;
+  StatusLine& mStatus;
   const FocusState& mFocus;
   Screen& mScreen;
   std::function<void(int32_t)> mActivateEntry;

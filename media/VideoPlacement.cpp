@@ -8,7 +8,7 @@
 #include "media/MediaSessionState.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
-#include "render/UiTexts.h"
+#include "render/StatusLine.h"
 #include "skin/SkinModel.h"
 #include "store/ModeNames.h"
 #include "store/Settings.h"
@@ -57,7 +57,7 @@ VideoFit FitPicture(double W, double H, int32_t aspectX, int32_t aspectY, int32_
 }
 
 VideoPlacement::VideoPlacement(MediaEngine& engine, const MediaSessionState& state,
-                               Settings& settings, OverlayState& overlay, UiTexts& texts,
+                               Settings& settings, OverlayState& overlay, StatusLine& status,
                                const SkinModel& skin, const MainWindow& window,
                                const FocusState& focus, Screen& screen,
                                std::function<void(bool)> setAlwaysOnTop)
@@ -65,7 +65,7 @@ VideoPlacement::VideoPlacement(MediaEngine& engine, const MediaSessionState& sta
       mState(state),
       mSettings(settings),
       mOverlay(overlay),
-      mTexts(texts),
+      mStatus(status),
       mSkin(skin),
       mWindow(window),
       mFocus(focus),
@@ -121,9 +121,8 @@ void VideoPlacement::cmdARMode() {
   mSettings.gAspectRatioMode = static_cast<int32_t>(
       ((int64_t{mSettings.gAspectRatioMode} + 1) % kAspectModeCount + kAspectModeCount) %
       kAspectModeCount);
-  mTexts.mStatusText = AspectModeName(mSettings.gAspectRatioMode);
   RedrawCurrentElement(mScreen, mFocus, "picVideoWindow");
-  RedrawCurrentElement(mScreen, mFocus, "picStatus");
+  mStatus.Show(AspectModeName(mSettings.gAspectRatioMode));
   RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
 }
 

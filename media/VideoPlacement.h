@@ -13,12 +13,12 @@
 class MediaEngine;
 class Screen;
 class SkinModel;
+class StatusLine;
 struct FocusState;
 struct MediaSessionState;
 struct OverlayState;
 struct Settings;
 struct SkinElement;
-struct UiTexts;
 
 // Where the video window goes and where the picture lies inside it, before
 // rounding. Pure arithmetic, shared by PlaceVideo and the tests.
@@ -36,7 +36,7 @@ class VideoPlacement {
  public:
   // setAlwaysOnTop keeps the main window above the others (or not).
   VideoPlacement(MediaEngine& engine, const MediaSessionState& state, Settings& settings,
-                 OverlayState& overlay, UiTexts& texts, const SkinModel& skin,
+                 OverlayState& overlay, StatusLine& status, const SkinModel& skin,
                  const MainWindow& window, const FocusState& focus, Screen& screen,
                  std::function<void(bool onTop)> setAlwaysOnTop);
 
@@ -57,14 +57,15 @@ class VideoPlacement {
   void cmdChangeOSDTime();
   void cmdFullsize();
 
- private:
+  // PlaceVideo over the current window's picVideoWindow element.
   void PlaceOverVideoElement();
 
+ private:
   MediaEngine& mEngine;
   const MediaSessionState& mState;
   Settings& mSettings;
   OverlayState& mOverlay;
-  UiTexts& mTexts;
+  StatusLine& mStatus;
   const SkinModel& mSkin;
   const MainWindow& mWindow;
   const FocusState& mFocus;

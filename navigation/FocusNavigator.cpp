@@ -8,14 +8,13 @@
 #include "render/FocusState.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
-#include "render/UiTexts.h"
+#include "render/StatusLine.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
 
 namespace {
 
 constexpr const char* kPlaylistName = "lstPlaylist";
-constexpr const char* kStatusName = ".picStatus";
 
 // Virtual-key codes the remote panel understands as directions.
 constexpr int32_t kKeyLeft = 37;
@@ -62,12 +61,12 @@ bool IsVertical(int32_t direction) {
 }  // namespace
 
 FocusNavigator::FocusNavigator(SkinModel& skin, FocusState& focus, const OverlayState& overlay,
-                               UiTexts& texts, Settings& settings, Screen& screen,
+                               StatusLine& status, Settings& settings, Screen& screen,
                                Dispatcher& dispatcher, NavigationHooks hooks)
     : mSkin(skin),
       mFocus(focus),
       mOverlay(overlay),
-      mTexts(texts),
+      mStatus(status),
       mSettings(settings),
       mScreen(screen),
       mDispatcher(dispatcher),
@@ -170,7 +169,6 @@ bool FocusNavigator::MoveFocus(const std::string& oldName, const std::string& ne
     mSkin.Element(previous).State = Idle;
     mScreen.RedrawElement(oldName);
   }
-  mTexts.mStatusText = mSkin.Element(target).InfoText;
-  mScreen.RedrawElement(mFocus.mCurrentWindow + kStatusName);
+  mStatus.Show(mSkin.Element(target).InfoText);
   return true;
 }

@@ -19,10 +19,10 @@
 class Dispatcher;
 class Screen;
 class SkinModel;
+class StatusLine;
 struct FocusState;
 struct OverlayState;
 struct Settings;
-struct UiTexts;
 
 // What navigation needs from other subsystems, wired by the composition root.
 // A hook that is not set makes its mode do nothing.
@@ -43,10 +43,11 @@ struct NavigationHooks {
 class FocusNavigator {
  public:
   // Every reference must outlive the navigator. Window moves store the new
-  // position in settings.gFormLastLeft / gFormLastTop; focus changes set
-  // texts.mStatusText to the new element's help text.
-  FocusNavigator(SkinModel& skin, FocusState& focus, const OverlayState& overlay, UiTexts& texts,
-                 Settings& settings, Screen& screen, Dispatcher& dispatcher, NavigationHooks hooks);
+  // position in settings.gFormLastLeft / gFormLastTop; focus changes show the
+  // new element's help text in the status line.
+  FocusNavigator(SkinModel& skin, FocusState& focus, const OverlayState& overlay,
+                 StatusLine& status, Settings& settings, Screen& screen, Dispatcher& dispatcher,
+                 NavigationHooks hooks);
 
   // The step DoAction runs for "!." + name on behalf of source: "elemMoveN",
   // "elemMoveE", "elemMoveS", "elemMoveW" or "elemMovePressed" in any letter
@@ -75,7 +76,7 @@ class FocusNavigator {
   SkinModel& mSkin;
   FocusState& mFocus;
   const OverlayState& mOverlay;
-  UiTexts& mTexts;
+  StatusLine& mStatus;
   Settings& mSettings;
   Screen& mScreen;
   Dispatcher& mDispatcher;

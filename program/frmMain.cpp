@@ -22,10 +22,12 @@
 frmMain::frmMain(const FrmMainServices& services)
     : mServices(services),
       mText(services.fonts),
+      mStatus(mTexts, mFocus, mScreen),
       mPointer(services.cursor, [this] { return mMedia.mState.mIsRunning; }),
       mDesktop(services.window, mSettings, [this] { mScreen.RepaintWindow(); }),
       mMedia(MediaServices{services.media, mScreen, mPointer, services.pump, services.timers,
-                           services.window, mSkin, mSettings, mTexts, mOverlay, mBrowse, mFocus,
+                           services.window, mSkin, mSettings, mTexts, mStatus, mOverlay, mBrowse,
+                           mFocus,
                            [this](int32_t row) {
                              if (mBrowser) mBrowser->ActivateEntry(row);
                            },
@@ -47,12 +49,12 @@ frmMain::frmMain(const FrmMainServices& services)
           services.timers[TimerId::ShowRemote],
           [this](int32_t key) { mMedia.mRemoteKeys.HandleRemoteKey(key); }),
       mDispatcher(mSkin, mFocus, mSettings, mScreen),
-      mNavigator(mSkin, mFocus, mOverlay, mTexts, mSettings, mScreen, mDispatcher,
+      mNavigator(mSkin, mFocus, mOverlay, mStatus, mSettings, mScreen, mDispatcher,
                  MakeNavigationHooks()),
       mBindings(mSkin, mKeyMap, mMedia.mInfo),
       mKeyInput(mKeyMap, mFocus, mBindings, mDispatcher),
       mPointerInput(
-          PointerServices{mSkin, mFocus, mOverlay, mBrowse, mSettings, mTexts, mListGeometry,
+          PointerServices{mSkin, mFocus, mOverlay, mBrowse, mSettings, mStatus, mListGeometry,
                           services.window, services.cursor, mPointer, services.timers, mScreen},
           MakePointerHooks()),
       mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
@@ -60,7 +62,7 @@ frmMain::frmMain(const FrmMainServices& services)
       mStartup(services.splash, mText, services.logo) {
   mScreen.SetTarget(&mComposer);
   mBrowser = std::make_unique<Browser>(
-      BrowserServices{mSettings, mBrowse, mTexts, mFocus, mScreen, mMedia.mInfo, services.pump});
+      BrowserServices{mSettings, mBrowse, mStatus, mFocus, mScreen, mMedia.mInfo, services.pump});
   mBrowser->SetMediaCallbacks(
       [this](const std::string& path) { return mMedia.mSession.OpenMedium(path); },
       [this](bool needsReopen) { mMedia.mState.mNeedsReopen = needsReopen; });
@@ -300,7 +302,7 @@ void frmMain::FocusStartElement(const std::string& startElement) {
   mOverlay.mIsVideoFullscreen = false;
   mPointer.mIsMouseHidden = false;
   mPointer.mIsMouseForceHidden = false;
-  mTexts.mStatusText.clear();
+  mStatus.Clear();
   mTexts.mMediaTitle = "nothing loaded";
 }
 

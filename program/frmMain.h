@@ -30,6 +30,7 @@
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
 #include "render/RenderContext.h"
+#include "render/StatusLine.h"
 #include "render/TextRenderer.h"
 #include "render/UiTexts.h"
 #include "render/WindowComposer.h"
@@ -159,6 +160,7 @@ class frmMain final : public WindowEventHandler {
   // (the screen forwards to the renderer, which is built after the media).
   TextRenderer mText;
   ForwardingScreen mScreen;
+  StatusLine mStatus;
   MousePointer mPointer;
   Desktop mDesktop;
   std::unique_ptr<Browser> mBrowser;

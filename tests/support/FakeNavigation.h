@@ -17,6 +17,7 @@
 #include "program/Desktop.h"
 #include "render/FocusState.h"
 #include "render/OverlayState.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
@@ -86,6 +87,7 @@ class FakeNavigation {
   clsHashFile keyMap;
   FakeScreen screen;
   FakeInfoDisplay info;
+  StatusLine status{texts, focus, screen};
 
   std::vector<std::string> commands;  // names of the commands run, in order
   std::vector<double> cursorMoves;    // deltas handed to the list's MoveCursor
@@ -93,7 +95,7 @@ class FakeNavigation {
   PixelRect window{100, 100, 800, 600};
 
   Dispatcher dispatcher{skin, focus, settings, screen};
-  FocusNavigator navigator{skin, focus, overlay, texts, settings, screen, dispatcher, MakeHooks()};
+  FocusNavigator navigator{skin, focus, overlay, status, settings, screen, dispatcher, MakeHooks()};
   Bindings bindings{skin, keyMap, info};
   KeyInput keys{keyMap, focus, bindings, dispatcher};
 

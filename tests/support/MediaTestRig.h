@@ -26,6 +26,7 @@
 #include "render/BrowseState.h"
 #include "render/FocusState.h"
 #include "render/OverlayState.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
@@ -124,13 +125,14 @@ class MediaTestRig {
   OverlayState overlay;
   BrowseState browse;
   FocusState focus;
+  StatusLine status{texts, focus, screen};
   std::vector<int32_t> activatedRows;
   std::vector<bool> alwaysOnTopCalls;
   std::deque<double> randomValues;  // handed out in order; 0 when used up
   std::vector<std::string> log;
 
   MediaPlayback media{MediaServices{engine, screen, pointer, pump, timers, window, skin, settings,
-                                    texts, overlay, browse, focus,
+                                    texts, status, overlay, browse, focus,
                                     [this](int32_t row) { ActivateFileRow(row); },
                                     [this](bool onTop) { alwaysOnTopCalls.push_back(onTop); },
                                     [this] {

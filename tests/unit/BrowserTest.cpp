@@ -16,6 +16,7 @@
 #include "base/Text.h"
 #include "render/FocusState.h"
 #include "render/InfoDisplay.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "store/Settings.h"
 #include "support/FakeScreen.h"
@@ -126,11 +127,12 @@ class BrowserTest : public testing::Test {
   UiTexts texts;
   FocusState focus;
   FakeScreen screen;
+  StatusLine status{texts, focus, screen};
   RecordingInfo info{screen.mCalls};
   RecordingPump pump{screen.mCalls};
   std::vector<MountedVolume> volumes{{"/", "vda", true}};
   int32_t volumeReads = 0;
-  Browser browser{BrowserServices{settings, browse, texts, focus, screen, info, pump}, [this] {
+  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump}, [this] {
                     ++volumeReads;
                     return volumes;
                   }};
@@ -414,7 +416,7 @@ TEST_F(BrowserTest, InputHandledWhileScanningCannotActOnTheOldList) {
 TEST_F(BrowserTest, WithoutAMediaSessionAFileRowFailsToOpen) {
   temp.Write("a.mp3", "x");
   Browse(Folder());
-  Browser unwired{BrowserServices{settings, browse, texts, focus, screen, info, pump}};
+  Browser unwired{BrowserServices{settings, browse, status, focus, screen, info, pump}};
   CapturedLog log;
   unwired.ActivateEntry(2);
   EXPECT_EQ(browse.mPlayingList[2].playCount, 0);

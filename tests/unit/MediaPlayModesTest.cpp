@@ -263,7 +263,7 @@ TEST_F(MediaPlayModesTest, AFileChosenWhileTheNextOneOpensTakesItsPlace) {
 
     FakeInfoDisplay info;
     Browser browser(
-        BrowserServices{r.settings, r.browse, r.texts, r.focus, r.screen, info, r.pump});
+        BrowserServices{r.settings, r.browse, r.status, r.focus, r.screen, info, r.pump});
     browser.SetMediaCallbacks(
         [&r](const std::string& path) { return r.media.mSession.OpenMedium(path); },
         [&r](bool needsReopen) { r.media.mState.mNeedsReopen = needsReopen; });

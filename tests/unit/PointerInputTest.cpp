@@ -18,6 +18,7 @@
 #include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
+#include "render/StatusLine.h"
 #include "render/UiTexts.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
@@ -133,12 +134,13 @@ class PointerRig {
   FakeClock clock;
   TimerTable timers{clock};
   FakeScreen screen;
+  StatusLine status{texts, focus, screen};
   FakeLog log;  // keeps the pointer's log lines out of the test output
   std::vector<std::pair<PixelRect, int32_t>> hits;
   std::vector<std::string> calls;  // the hooks, in the order they were called
   bool volumeRepeating = false;
 
-  PointerInput input{PointerServices{skin, focus, overlay, browse, settings, texts, geometry,
+  PointerInput input{PointerServices{skin, focus, overlay, browse, settings, status, geometry,
                                      window, cursor, pointer, timers, screen},
                      MakeHooks()};
 
