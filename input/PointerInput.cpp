@@ -12,6 +12,7 @@
 #include "navigation/Bindings.h"
 #include "render/BrowseState.h"
 #include "render/ElementBox.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
@@ -116,19 +117,19 @@ void PointerInput::ToggleRemotePanel() {
 }
 
 void PointerInput::FocusClicked(const std::string& element) {
+  if (!mServices.overlay.mIsVideoFullscreen) {
+    const int32_t number = mServices.skin.FindElement(element);
+    if (number == 0) return;
+    mServices.focusOwner.MoveTo(number, mServices.focus.mFocusElement, kDirectionNone,
+                                FocusOwner::HelpText::Keep);
+    return;
+  }
   // Over full-screen video only the remote panel can be clicked, and its own
   // focus moves; the interface's focus stays for when the video leaves.
-  std::string previous;
-  if (mServices.overlay.mIsVideoFullscreen) {
-    mServices.overlay.mRemotePrevFocus = mServices.overlay.mRemoteFocus;
-    mServices.overlay.mRemoteFocus = element;
-    previous = mServices.overlay.mRemotePrevFocus;
-  } else {
-    mServices.focus.mPrevFocusElement = mServices.focus.mFocusElement;
-    mServices.focus.mFocusElement = element;
-    mServices.focus.mLastMoveDirection = kDirectionNone;
-    previous = mServices.focus.mPrevFocusElement;
-  }
+  OverlayState& overlay = mServices.overlay;
+  overlay.mRemotePrevFocus = overlay.mRemoteFocus;
+  overlay.mRemoteFocus = element;
+  const std::string previous = overlay.mRemotePrevFocus;
   SetElementState(element, Selected);
   mServices.screen.RedrawElement(element);
   if (previous.empty() || EqualsIgnoreCase(previous, element)) return;

@@ -28,6 +28,7 @@
 #include "input/WindowGestures.h"
 
 class CursorControl;
+class FocusOwner;
 class MainWindow;
 class PointerVisibility;
 class Screen;
@@ -45,6 +46,7 @@ struct Settings;
 struct PointerServices {
   SkinModel& skin;             // element states change with the focus
   FocusState& focus;           // focus, current window, window gestures
+  FocusOwner& focusOwner;      // moves the focus to the element clicked
   OverlayState& overlay;       // full-screen video and the remote panel's focus
   const BrowseState& browse;   // list rows and cursor
   Settings& settings;          // repeat delays, full screen, saved geometry

@@ -5,6 +5,7 @@
 
 #include "base/Log.h"
 #include "base/Text.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/Screen.h"
 #include "skin/SkinModel.h"
@@ -30,8 +31,9 @@ class NestingLevel {
 
 }  // namespace
 
-Dispatcher::Dispatcher(SkinModel& skin, FocusState& focus, const Settings& settings, Screen& screen)
-    : mSkin(skin), mFocus(focus), mSettings(settings), mScreen(screen) {
+Dispatcher::Dispatcher(const SkinModel& skin, FocusState& focus, FocusOwner& focusOwner,
+                       const Settings& settings)
+    : mSkin(skin), mFocus(focus), mFocusOwner(focusOwner), mSettings(settings) {
   RegisterCommand("cmdFormMove", [this] { ToggleFormMoving(); });
 }
 
@@ -89,15 +91,7 @@ std::string Dispatcher::SwitchWindow(const std::string& source, const std::strin
   const int32_t target = mSkin.FindElement(action);
   if (target == 0) return {};
 
-  if (const int32_t focused = mSkin.FindElement(mFocus.mFocusElement); focused != 0) {
-    mSkin.Element(focused).State = Idle;
-  }
-  mFocus.mCurrentWindow = window;
-  mFocus.mFocusElement = action;
-  mSkin.Element(target).State = Selected;
-  mFocus.mPrevFocusElement = source;
-  mFocus.mLastMoveDirection = kDirectionNone;
-  mScreen.RepaintWindow();
+  mFocusOwner.SwitchWindow(window, target, source);
   return {};
 }
 

@@ -26,7 +26,7 @@
 
 struct FocusState;
 struct Settings;
-class Screen;
+class FocusOwner;
 class SkinModel;
 
 class Dispatcher {
@@ -44,9 +44,10 @@ class Dispatcher {
   // so calls nested deeper than this are ignored with a log line.
   static constexpr int32_t kMaxNesting = 8;
 
-  // Reads gIsFormFullScreen from settings (it blocks window-move mode); the
-  // skin's element states and the focus state change here.
-  Dispatcher(SkinModel& skin, FocusState& focus, const Settings& settings, Screen& screen);
+  // Reads gIsFormFullScreen from settings (it blocks window-move mode);
+  // window switches move the focus through focusOwner.
+  Dispatcher(const SkinModel& skin, FocusState& focus, FocusOwner& focusOwner,
+             const Settings& settings);
 
   // Sets the step that "!." actions run. Until it is set they do nothing.
   void SetNavigationStep(NavigationStep step);
@@ -70,10 +71,10 @@ class Dispatcher {
   void RunCommand(std::string_view name);
   void ToggleFormMoving();
 
-  SkinModel& mSkin;
+  const SkinModel& mSkin;
   FocusState& mFocus;
+  FocusOwner& mFocusOwner;
   const Settings& mSettings;
-  Screen& mScreen;
   NavigationStep mNavigationStep;
   std::array<Command, kCommandNames.size()> mCommands;
   int32_t mDepth = 0;

@@ -5,10 +5,10 @@
 #include "base/Conversions.h"
 #include "base/Text.h"
 #include "navigation/Dispatcher.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/OverlayState.h"
 #include "render/Screen.h"
-#include "render/StatusLine.h"
 #include "skin/SkinModel.h"
 #include "store/Settings.h"
 
@@ -61,12 +61,12 @@ bool IsVertical(int32_t direction) {
 }  // namespace
 
 FocusNavigator::FocusNavigator(SkinModel& skin, FocusState& focus, const OverlayState& overlay,
-                               StatusLine& status, Settings& settings, Screen& screen,
+                               FocusOwner& focusOwner, Settings& settings, Screen& screen,
                                Dispatcher& dispatcher, NavigationHooks hooks)
     : mSkin(skin),
       mFocus(focus),
       mOverlay(overlay),
-      mStatus(status),
+      mFocusOwner(focusOwner),
       mSettings(settings),
       mScreen(screen),
       mDispatcher(dispatcher),
@@ -149,26 +149,12 @@ bool FocusNavigator::MoveFocus(const std::string& oldName, const std::string& ne
                                int32_t direction) {
   int32_t target = mSkin.FindElement(newName);
   if (target == 0) return false;
-  const int32_t previous = mSkin.FindElement(oldName);
-
   if (direction != kDirectionNone && direction == -mFocus.mLastMoveDirection) {
     if (const int32_t cameFrom = mSkin.FindElement(mFocus.mPrevFocusElement); cameFrom != 0) {
       target = cameFrom;
     }
   }
 
-  mFocus.mPrevFocusElement = oldName;
-  mFocus.mFocusElement = mSkin.Element(target).FullName;
-  mFocus.mLastMoveDirection = direction;
-
-  mSkin.Element(target).State = Selected;
-  mScreen.RedrawElement(mFocus.mFocusElement);
-  if (EqualsIgnoreCase(mFocus.mFocusElement, mFocus.mPrevFocusElement)) return true;
-
-  if (previous != 0) {
-    mSkin.Element(previous).State = Idle;
-    mScreen.RedrawElement(oldName);
-  }
-  mStatus.Show(mSkin.Element(target).InfoText);
+  mFocusOwner.MoveTo(target, oldName, direction, FocusOwner::HelpText::Show);
   return true;
 }

@@ -17,9 +17,9 @@
 #include "base/MainWindow.h"
 
 class Dispatcher;
+class FocusOwner;
 class Screen;
 class SkinModel;
-class StatusLine;
 struct FocusState;
 struct OverlayState;
 struct Settings;
@@ -43,10 +43,10 @@ struct NavigationHooks {
 class FocusNavigator {
  public:
   // Every reference must outlive the navigator. Window moves store the new
-  // position in settings.gFormLastLeft / gFormLastTop; focus changes show the
-  // new element's help text in the status line.
+  // position in settings.gFormLastLeft / gFormLastTop; focus moves go
+  // through focusOwner and show the new element's help text.
   FocusNavigator(SkinModel& skin, FocusState& focus, const OverlayState& overlay,
-                 StatusLine& status, Settings& settings, Screen& screen, Dispatcher& dispatcher,
+                 FocusOwner& focusOwner, Settings& settings, Screen& screen, Dispatcher& dispatcher,
                  NavigationHooks hooks);
 
   // The step DoAction runs for "!." + name on behalf of source: "elemMoveN",
@@ -76,7 +76,7 @@ class FocusNavigator {
   SkinModel& mSkin;
   FocusState& mFocus;
   const OverlayState& mOverlay;
-  StatusLine& mStatus;
+  FocusOwner& mFocusOwner;
   Settings& mSettings;
   Screen& mScreen;
   Dispatcher& mDispatcher;

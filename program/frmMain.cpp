@@ -23,6 +23,7 @@ frmMain::frmMain(const FrmMainServices& services)
     : mServices(services),
       mText(services.fonts),
       mStatus(mTexts, mFocus, mScreen),
+      mFocusOwner(mFocus, mSkin, mScreen, mStatus),
       mPointer(services.cursor, [this] { return mMedia.mState.mIsRunning; }),
       mDesktop(services.window, mSettings, [this] { mScreen.RepaintWindow(); }),
       mMedia(MediaServices{services.media, mScreen, mPointer, services.pump, services.timers,
@@ -48,15 +49,15 @@ frmMain::frmMain(const FrmMainServices& services)
           },
           services.timers[TimerId::ShowRemote],
           [this](int32_t key) { mMedia.mRemoteKeys.HandleRemoteKey(key); }),
-      mDispatcher(mSkin, mFocus, mSettings, mScreen),
-      mNavigator(mSkin, mFocus, mOverlay, mStatus, mSettings, mScreen, mDispatcher,
+      mDispatcher(mSkin, mFocus, mFocusOwner, mSettings),
+      mNavigator(mSkin, mFocus, mOverlay, mFocusOwner, mSettings, mScreen, mDispatcher,
                  MakeNavigationHooks()),
       mBindings(mSkin, mKeyMap, mMedia.mInfo),
       mKeyInput(mKeyMap, mFocus, mBindings, mDispatcher),
-      mPointerInput(
-          PointerServices{mSkin, mFocus, mOverlay, mBrowse, mSettings, mStatus, mListGeometry,
-                          services.window, services.cursor, mPointer, services.timers, mScreen},
-          MakePointerHooks()),
+      mPointerInput(PointerServices{mSkin, mFocus, mFocusOwner, mOverlay, mBrowse, mSettings,
+                                    mStatus, mListGeometry, services.window, services.cursor,
+                                    mPointer, services.timers, mScreen},
+                    MakePointerHooks()),
       mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
       mMediaControls(MakePlayerHooks()),
       mStartup(services.splash, mText, services.logo) {
@@ -286,23 +287,15 @@ bool frmMain::LoadSkin() {
     WriteLog("the skin's start element " + startElement + " is no element of " + SkinFile());
     return false;
   }
-  FocusStartElement(startElement);
+  FocusStartElement(start);
   return true;
 }
 
-void frmMain::FocusStartElement(const std::string& startElement) {
-  SkinElement& element = mSkin.ElementNamed(startElement);
-  element.State = Selected;
-  mFocus.mFocusElement = startElement;
-  mFocus.mPrevFocusElement = startElement;
-  mFocus.mCurrentWindow = element.Window;
-  mFocus.mLastMoveDirection = kDirectionNone;
-  mFocus.mIsFormMoving = false;
-  mFocus.mIsFormResizing = false;
+void frmMain::FocusStartElement(int32_t startElement) {
+  mFocusOwner.Start(startElement);
   mOverlay.mIsVideoFullscreen = false;
   mPointer.mIsMouseHidden = false;
   mPointer.mIsMouseForceHidden = false;
-  mStatus.Clear();
   mTexts.mMediaTitle = "nothing loaded";
 }
 

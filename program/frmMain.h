@@ -26,6 +26,7 @@
 #include "program/ProgramPaths.h"
 #include "program/frmStartup.h"
 #include "render/BrowseState.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
@@ -134,7 +135,7 @@ class frmMain final : public WindowEventHandler {
   void SaveSettingsAndBindings();
   bool LoadSkin();
   void FatalStartupFailure();
-  void FocusStartElement(const std::string& startElement);
+  void FocusStartElement(int32_t startElement);
   void ScanPlayList();
   void ShowMainWindow();
   void RegisterCommands();
@@ -161,6 +162,7 @@ class frmMain final : public WindowEventHandler {
   TextRenderer mText;
   ForwardingScreen mScreen;
   StatusLine mStatus;
+  FocusOwner mFocusOwner;
   MousePointer mPointer;
   Desktop mDesktop;
   std::unique_ptr<Browser> mBrowser;

@@ -14,11 +14,11 @@ inline constexpr int32_t kDirectionEast = 2;
 inline constexpr int32_t kDirectionWest = -2;
 
 struct FocusState {
-  std::string mCurrentWindow;      // the skin window on screen, e.g. "wndMain"
-  std::string mFocusElement;       // full name of the focused element
-  std::string mPrevFocusElement;   // full name of the element focused before
+  std::string mCurrentWindow;     // the skin window on screen, e.g. "wndMain"
+  std::string mFocusElement;      // full name of the focused element
+  std::string mPrevFocusElement;  // full name of the element focused before
   int32_t mLastMoveDirection = kDirectionNone;
-  bool mIsFormMoving = false;      // window-move mode (keys or mouse drag)
-  bool mIsFormResizing = false;    // a mouse resize is in progress
-  double mKeyAcceleration = 0;     // list-scroll acceleration of held inputs
+  bool mIsFormMoving = false;    // window-move mode (keys or mouse drag)
+  bool mIsFormResizing = false;  // a mouse resize is in progress
+  double mKeyAcceleration = 0;   // list-scroll acceleration of held inputs
 };

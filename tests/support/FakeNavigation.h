@@ -15,6 +15,7 @@
 #include "navigation/Dispatcher.h"
 #include "navigation/FocusNavigator.h"
 #include "program/Desktop.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/OverlayState.h"
 #include "render/StatusLine.h"
@@ -88,14 +89,16 @@ class FakeNavigation {
   FakeScreen screen;
   FakeInfoDisplay info;
   StatusLine status{texts, focus, screen};
+  FocusOwner focusOwner{focus, skin, screen, status};
 
   std::vector<std::string> commands;  // names of the commands run, in order
   std::vector<double> cursorMoves;    // deltas handed to the list's MoveCursor
   MonitorRect monitor{0, 0, 1920, 1080};
   PixelRect window{100, 100, 800, 600};
 
-  Dispatcher dispatcher{skin, focus, settings, screen};
-  FocusNavigator navigator{skin, focus, overlay, status, settings, screen, dispatcher, MakeHooks()};
+  Dispatcher dispatcher{skin, focus, focusOwner, settings};
+  FocusNavigator navigator{skin,     focus,  overlay,    focusOwner,
+                           settings, screen, dispatcher, MakeHooks()};
   Bindings bindings{skin, keyMap, info};
   KeyInput keys{keyMap, focus, bindings, dispatcher};
 

@@ -203,7 +203,10 @@ TEST(DispatcherWiring, CommandsOutsideTheTableAreRefusedAndUnwiredOnesLogged) {
   focus.mCurrentWindow = "wndMain";
   Settings settings;
   FakeScreen screen;
-  Dispatcher dispatcher(skin, focus, settings, screen);
+  UiTexts texts;
+  StatusLine status(texts, focus, screen);
+  FocusOwner focusOwner(focus, skin, screen, status);
+  Dispatcher dispatcher(skin, focus, focusOwner, settings);
   FakeLog log;
 
   bool ran = false;
@@ -228,7 +231,10 @@ TEST(DispatcherNesting, CallsDeeperThanEightLevelsAreIgnoredWithOneLogLine) {
   FocusState focus;
   Settings settings;
   FakeScreen screen;
-  Dispatcher dispatcher(skin, focus, settings, screen);
+  UiTexts texts;
+  StatusLine status(texts, focus, screen);
+  FocusOwner focusOwner(focus, skin, screen, status);
+  Dispatcher dispatcher(skin, focus, focusOwner, settings);
   int levels = 0;
   dispatcher.SetNavigationStep([&](const std::string& source, const std::string&) {
     ++levels;

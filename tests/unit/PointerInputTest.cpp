@@ -15,6 +15,7 @@
 #include "base/TimerTable.h"
 #include "input/MousePointer.h"
 #include "render/BrowseState.h"
+#include "render/FocusOwner.h"
 #include "render/FocusState.h"
 #include "render/ListGeometry.h"
 #include "render/OverlayState.h"
@@ -135,13 +136,14 @@ class PointerRig {
   TimerTable timers{clock};
   FakeScreen screen;
   StatusLine status{texts, focus, screen};
+  FocusOwner focusOwner{focus, skin, screen, status};
   FakeLog log;  // keeps the pointer's log lines out of the test output
   std::vector<std::pair<PixelRect, int32_t>> hits;
   std::vector<std::string> calls;  // the hooks, in the order they were called
   bool volumeRepeating = false;
 
-  PointerInput input{PointerServices{skin, focus, overlay, browse, settings, status, geometry,
-                                     window, cursor, pointer, timers, screen},
+  PointerInput input{PointerServices{skin, focus, focusOwner, overlay, browse, settings, status,
+                                     geometry, window, cursor, pointer, timers, screen},
                      MakeHooks()};
 
  private:
