@@ -120,11 +120,6 @@ int32_t UsableRowCount(const EntryList& list) {
 Browser::Browser(const BrowserServices& services, VolumeSource volumes)
     : mServices(services), mVolumes(std::move(volumes)) {}
 
-void Browser::SetMediaCallbacks(OpenFile openFile, SetNeedsReopen setNeedsReopen) {
-  mOpenFile = std::move(openFile);
-  mSetNeedsReopen = std::move(setNeedsReopen);
-}
-
 void Browser::ScanFolder(std::string& path, EntryList& list) const {
   list.assign(1, ListEntry{"0", kEntryBack, 0, {}});
   if (path.empty()) {
@@ -239,8 +234,8 @@ void Browser::OpenFileRow(int32_t index) {
   browse.mPlayingIndex = index;
 
   OpenOutcome outcome = OpenOutcome::Failed;
-  if (mOpenFile) {
-    outcome = mOpenFile(path);
+  if (mServices.openFile) {
+    outcome = mServices.openFile(path);
   } else {
     WriteLog("ActivateEntry: no media session to open " + path);
   }
@@ -253,7 +248,7 @@ void Browser::OpenFileRow(int32_t index) {
       ++browse.mPlayingList[static_cast<size_t>(row)].playCount;
     }
   }
-  if (mSetNeedsReopen) mSetNeedsReopen(!opened);
+  if (mServices.setNeedsReopen) mServices.setNeedsReopen(!opened);
 }
 
 void Browser::Rescan() {

@@ -31,23 +31,18 @@ struct BrowserServices {
   Screen& screen;
   InfoDisplay& info;  // "scanContent" is shown while a folder is read
   EventPump& pump;    // lets the info be drawn before the scan
+  // Opens a file (full path) and starts playback: the media session's
+  // OpenMedium. Without it a file row fails to open, with a log line.
+  std::function<OpenOutcome(const std::string& path)> openFile;
+  // Sets or clears the media session's mNeedsReopen.
+  std::function<void(bool needsReopen)> setNeedsReopen;
 };
 
 class Browser {
  public:
   // Lists the mounted volumes; ReadVolumeList on a real machine.
   using VolumeSource = std::function<std::vector<MountedVolume>()>;
-  // Opens a file (full path) and starts playback. The media session's
-  // OpenMedium.
-  using OpenFile = std::function<OpenOutcome(const std::string& path)>;
-  // Sets or clears the media session's mNeedsReopen.
-  using SetNeedsReopen = std::function<void(bool needsReopen)>;
-
   explicit Browser(const BrowserServices& services, VolumeSource volumes = ReadVolumeList);
-
-  // Wires the media session. Until then, activating a file row fails as a
-  // failed open does.
-  void SetMediaCallbacks(OpenFile openFile, SetNeedsReopen setNeedsReopen);
 
   // Rebuilds list from the volume list (empty path) or from the folder path,
   // appending "/" to path when missing. A folder lists "<back>", its folders
@@ -85,7 +80,5 @@ class Browser {
 
   BrowserServices mServices;
   VolumeSource mVolumes;
-  OpenFile mOpenFile;
-  SetNeedsReopen mSetNeedsReopen;
   bool mScanning = false;
 };

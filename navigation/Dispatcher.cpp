@@ -32,13 +32,13 @@ class NestingLevel {
 }  // namespace
 
 Dispatcher::Dispatcher(const SkinModel& skin, FocusState& focus, FocusOwner& focusOwner,
-                       const Settings& settings)
-    : mSkin(skin), mFocus(focus), mFocusOwner(focusOwner), mSettings(settings) {
+                       const Settings& settings, NavigationStep navigationStep)
+    : mSkin(skin),
+      mFocus(focus),
+      mFocusOwner(focusOwner),
+      mSettings(settings),
+      mNavigationStep(std::move(navigationStep)) {
   RegisterCommand("cmdFormMove", [this] { ToggleFormMoving(); });
-}
-
-void Dispatcher::SetNavigationStep(NavigationStep step) {
-  mNavigationStep = std::move(step);
 }
 
 bool Dispatcher::RegisterCommand(std::string_view name, Command command) {

@@ -45,12 +45,10 @@ class Dispatcher {
   static constexpr int32_t kMaxNesting = 8;
 
   // Reads gIsFormFullScreen from settings (it blocks window-move mode);
-  // window switches move the focus through focusOwner.
+  // window switches move the focus through focusOwner; "!." actions run
+  // navigationStep (the focus navigator's; empty: they do nothing).
   Dispatcher(const SkinModel& skin, FocusState& focus, FocusOwner& focusOwner,
-             const Settings& settings);
-
-  // Sets the step that "!." actions run. Until it is set they do nothing.
-  void SetNavigationStep(NavigationStep step);
+             const Settings& settings, NavigationStep navigationStep);
 
   // Makes command run for "*." + name. The name is one of kCommandNames (any
   // letter case); any other name is a wiring mistake: it is logged, nothing is

@@ -22,17 +22,19 @@
 frmMain::frmMain(const FrmMainServices& services)
     : mServices(services),
       mText(services.fonts),
+      mScreen(&mComposer),
       mStatus(mTexts, mFocus, mScreen),
       mFocusOwner(mFocus, mSkin, mScreen, mStatus),
       mPointer(services.cursor, [this] { return mMedia.mState.mIsRunning; }),
       mDesktop(services.window, mSettings, [this] { mScreen.RepaintWindow(); }),
       mMedia(MediaServices{services.media, mScreen, mPointer, services.pump, services.timers,
                            services.window, mSkin, mSettings, mTexts, mStatus, mOverlay, mBrowse,
-                           mFocus,
-                           [this](int32_t row) {
-                             if (mBrowser) mBrowser->ActivateEntry(row);
-                           },
+                           mFocus, [this](int32_t row) { mBrowser.ActivateEntry(row); },
                            [this](bool onTop) { mDesktop.SetAlwaysOnTop(onTop); }, RandomSource{}}),
+      mBrowser(BrowserServices{
+          mSettings, mBrowse, mStatus, mFocus, mScreen, mMedia.mInfo, services.pump,
+          [this](const std::string& path) { return mMedia.mSession.OpenMedium(path); },
+          [this](bool needsReopen) { mMedia.mState.mNeedsReopen = needsReopen; }}),
       mRenderContext{mSkin,
                      mSettings,
                      mFocus,
@@ -49,7 +51,10 @@ frmMain::frmMain(const FrmMainServices& services)
           },
           services.timers[TimerId::ShowRemote],
           [this](int32_t key) { mMedia.mRemoteKeys.HandleRemoteKey(key); }),
-      mDispatcher(mSkin, mFocus, mFocusOwner, mSettings),
+      mDispatcher(mSkin, mFocus, mFocusOwner, mSettings,
+                  [this](const std::string& source, const std::string& name) {
+                    return mNavigator.NavigationStep(source, name);
+                  }),
       mNavigator(mSkin, mFocus, mOverlay, mFocusOwner, mSettings, mScreen, mDispatcher,
                  MakeNavigationHooks()),
       mBindings(mSkin, mKeyMap, mMedia.mInfo),
@@ -61,15 +66,6 @@ frmMain::frmMain(const FrmMainServices& services)
       mJoysticks(services.clock, mSettings, mKeyMap, mFocus, MakeJoystickActions()),
       mMediaControls(MakePlayerHooks()),
       mStartup(services.splash, mText, services.logo) {
-  mScreen.SetTarget(&mComposer);
-  mBrowser = std::make_unique<Browser>(
-      BrowserServices{mSettings, mBrowse, mStatus, mFocus, mScreen, mMedia.mInfo, services.pump});
-  mBrowser->SetMediaCallbacks(
-      [this](const std::string& path) { return mMedia.mSession.OpenMedium(path); },
-      [this](bool needsReopen) { mMedia.mState.mNeedsReopen = needsReopen; });
-  mDispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
-    return mNavigator.NavigationStep(source, name);
-  });
   RegisterCommands();
 }
 
@@ -81,9 +77,7 @@ std::string frmMain::SkinFile() const {
 
 NavigationHooks frmMain::MakeNavigationHooks() {
   NavigationHooks hooks;
-  hooks.MoveCursor = [this](double delta) {
-    if (mBrowser) mBrowser->MoveCursor(delta);
-  };
+  hooks.MoveCursor = [this](double delta) { mBrowser.MoveCursor(delta); };
   hooks.cmdFullsize = [this] { mMedia.mPlacement.cmdFullsize(); };
   hooks.FindWindowMonitor = [this] {
     mDesktop.FindWindowMonitor();
@@ -105,12 +99,8 @@ PointerHooks frmMain::MakePointerHooks() {
   hooks.ConfigInput = [this](const std::string& element, const std::string& input) {
     mBindings.ConfigInput(element, input);
   };
-  hooks.MoveCursor = [this](double delta) {
-    if (mBrowser) mBrowser->MoveCursor(delta);
-  };
-  hooks.ActivateEntry = [this](int32_t row) {
-    if (mBrowser) mBrowser->ActivateEntry(row);
-  };
+  hooks.MoveCursor = [this](double delta) { mBrowser.MoveCursor(delta); };
+  hooks.ActivateEntry = [this](int32_t row) { mBrowser.ActivateEntry(row); };
   hooks.PressVolumeControl = [this](const std::string& element, int32_t x, int32_t y) {
     mMedia.mVolume.PressVolumeControl(element, x, y);
   };
@@ -181,8 +171,8 @@ void frmMain::RegisterCommands() {
   const Entry entries[] = {
       {"cmdFormMinMax", [this] { mDesktop.ToggleFullScreen(); }},
       {"cmdFormHide", [this] { mDesktop.MinimizeWindow(); }},
-      {"cmdPlaylistBack", [this] { mBrowser->ActivateEntry(1); }},
-      {"lstPlaylist", [this] { mBrowser->ActivateEntry(-1); }},
+      {"cmdPlaylistBack", [this] { mBrowser.ActivateEntry(1); }},
+      {"lstPlaylist", [this] { mBrowser.ActivateEntry(-1); }},
       {"cmdStop", [&media] { media.mTransport.cmdStop(); }},
       {"cmdPause", [&media] { media.mTransport.cmdPause(); }},
       {"cmdPlay", [&media] { media.mTransport.cmdPlay(); }},
@@ -305,7 +295,7 @@ void frmMain::FatalStartupFailure() {
 }
 
 void frmMain::ScanPlayList() {
-  mBrowser->ScanFolder(mSettings.gPlaylistName, mBrowse.mBrowseList);
+  mBrowser.ScanFolder(mSettings.gPlaylistName, mBrowse.mBrowseList);
   mBrowse.mPlayingList = mBrowse.mBrowseList;
   mBrowse.mPlayingFolder = mSettings.gPlaylistName;
 }

@@ -107,11 +107,8 @@ class frmMain final : public WindowEventHandler {
   std::string KeyBindingFile() const { return mServices.paths.configFolder + "/Tavizo.keys"; }
   std::string SkinFile() const;
 
-  Settings& CurrentSettings() { return mSettings; }
-  clsHashFile& KeyMap() { return mKeyMap; }
   Dispatcher& Actions() { return mDispatcher; }
   FocusState& Focus() { return mFocus; }
-  WindowComposer& Composer() { return mComposer; }
   // What the desktop's media controls drive; only meaningful once loaded.
   MprisPlayer& MediaControls() { return mMediaControls; }
 
@@ -157,16 +154,19 @@ class frmMain final : public WindowEventHandler {
   UiTexts mTexts;
   ListGeometry mListGeometry;
 
-  // Subsystems, in the order they are built; each uses only those above it
-  // (the screen forwards to the renderer, which is built after the media).
+  // Subsystems, in the order they are built; each uses only those above it.
+  // Two links run downward, as callbacks that are only called once the whole
+  // window stands: the screen forwards to the renderer (which draws the media
+  // session's state), and the media's play modes activate rows of the browser
+  // (which opens files through the media session).
   TextRenderer mText;
   ForwardingScreen mScreen;
   StatusLine mStatus;
   FocusOwner mFocusOwner;
   MousePointer mPointer;
   Desktop mDesktop;
-  std::unique_ptr<Browser> mBrowser;
   MediaPlayback mMedia;
+  Browser mBrowser;
   RenderContext mRenderContext;
   WindowComposer mComposer;
   Dispatcher mDispatcher;

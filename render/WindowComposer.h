@@ -36,10 +36,6 @@ class WindowComposer final : public Screen {
   WindowComposer(const WindowComposer&) = delete;
   WindowComposer& operator=(const WindowComposer&) = delete;
 
-  void SetHandleRemoteKey(std::function<void(int32_t)> handleRemoteKey) {
-    mHandleRemoteKey = std::move(handleRemoteKey);
-  }
-
   // Screen
   void RepaintWindow() override;
   void RedrawElement(std::string_view fullName, bool clearOnly = false) override;

@@ -29,9 +29,6 @@
 class FakeNavigation {
  public:
   FakeNavigation() {
-    dispatcher.SetNavigationStep([this](const std::string& source, const std::string& name) {
-      return navigator.NavigationStep(source, name);
-    });
     for (std::string_view name : kCommandNames) {
       if (name == "cmdFormMove") continue;
       dispatcher.RegisterCommand(name, [this, name] { commands.push_back(std::string(name)); });
@@ -96,7 +93,10 @@ class FakeNavigation {
   MonitorRect monitor{0, 0, 1920, 1080};
   PixelRect window{100, 100, 800, 600};
 
-  Dispatcher dispatcher{skin, focus, focusOwner, settings};
+  Dispatcher dispatcher{skin, focus, focusOwner, settings,
+                        [this](const std::string& source, const std::string& name) {
+                          return navigator.NavigationStep(source, name);
+                        }};
   FocusNavigator navigator{skin,     focus,  overlay,    focusOwner,
                            settings, screen, dispatcher, MakeHooks()};
   Bindings bindings{skin, keyMap, info};

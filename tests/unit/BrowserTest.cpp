@@ -88,15 +88,7 @@ void PrintTo(const Row& row, std::ostream* out) {
 
 class BrowserTest : public testing::Test {
  protected:
-  void SetUp() override {
-    focus.mCurrentWindow = "wndMain";
-    browser.SetMediaCallbacks(
-        [this](const std::string& path) {
-          opened.push_back(path);
-          return openSucceeds ? OpenOutcome::Opened : OpenOutcome::Failed;
-        },
-        [this](bool value) { needsReopen = value; });
-  }
+  void SetUp() override { focus.mCurrentWindow = "wndMain"; }
 
   // Shows the folder as the program would after start-up: scanned, cursor on 1.
   void Browse(const std::string& folder) {
@@ -132,7 +124,13 @@ class BrowserTest : public testing::Test {
   RecordingPump pump{screen.mCalls};
   std::vector<MountedVolume> volumes{{"/", "vda", true}};
   int32_t volumeReads = 0;
-  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump}, [this] {
+  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump,
+                                  [this](const std::string& path) {
+                                    opened.push_back(path);
+                                    return openSucceeds ? OpenOutcome::Opened : OpenOutcome::Failed;
+                                  },
+                                  [this](bool value) { needsReopen = value; }},
+                  [this] {
                     ++volumeReads;
                     return volumes;
                   }};
@@ -416,7 +414,7 @@ TEST_F(BrowserTest, InputHandledWhileScanningCannotActOnTheOldList) {
 TEST_F(BrowserTest, WithoutAMediaSessionAFileRowFailsToOpen) {
   temp.Write("a.mp3", "x");
   Browse(Folder());
-  Browser unwired{BrowserServices{settings, browse, status, focus, screen, info, pump}};
+  Browser unwired{BrowserServices{settings, browse, status, focus, screen, info, pump, {}, {}}};
   CapturedLog log;
   unwired.ActivateEntry(2);
   EXPECT_EQ(browse.mPlayingList[2].playCount, 0);

@@ -206,7 +206,7 @@ TEST(DispatcherWiring, CommandsOutsideTheTableAreRefusedAndUnwiredOnesLogged) {
   UiTexts texts;
   StatusLine status(texts, focus, screen);
   FocusOwner focusOwner(focus, skin, screen, status);
-  Dispatcher dispatcher(skin, focus, focusOwner, settings);
+  Dispatcher dispatcher(skin, focus, focusOwner, settings, {});
   FakeLog log;
 
   bool ran = false;
@@ -234,12 +234,14 @@ TEST(DispatcherNesting, CallsDeeperThanEightLevelsAreIgnoredWithOneLogLine) {
   UiTexts texts;
   StatusLine status(texts, focus, screen);
   FocusOwner focusOwner(focus, skin, screen, status);
-  Dispatcher dispatcher(skin, focus, focusOwner, settings);
   int levels = 0;
-  dispatcher.SetNavigationStep([&](const std::string& source, const std::string&) {
-    ++levels;
-    return dispatcher.DoAction(source, "!.elemMovePressed");
-  });
+  Dispatcher* self = nullptr;
+  Dispatcher dispatcher(skin, focus, focusOwner, settings,
+                        [&](const std::string& source, const std::string&) {
+                          ++levels;
+                          return self->DoAction(source, "!.elemMovePressed");
+                        });
+  self = &dispatcher;
   FakeLog log;
 
   EXPECT_EQ(dispatcher.DoAction("wndMain.cmdPlay", "!.elemMovePressed"), "");

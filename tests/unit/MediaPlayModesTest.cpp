@@ -263,10 +263,9 @@ TEST_F(MediaPlayModesTest, AFileChosenWhileTheNextOneOpensTakesItsPlace) {
 
     FakeInfoDisplay info;
     Browser browser(
-        BrowserServices{r.settings, r.browse, r.status, r.focus, r.screen, info, r.pump});
-    browser.SetMediaCallbacks(
-        [&r](const std::string& path) { return r.media.mSession.OpenMedium(path); },
-        [&r](bool needsReopen) { r.media.mState.mNeedsReopen = needsReopen; });
+        BrowserServices{r.settings, r.browse, r.status, r.focus, r.screen, info, r.pump,
+                        [&r](const std::string& path) { return r.media.mSession.OpenMedium(path); },
+                        [&r](bool needsReopen) { r.media.mState.mNeedsReopen = needsReopen; }});
     bool chosen = false;
     r.pump.mDuringPass = [&] {
       if (std::exchange(chosen, true)) return;
