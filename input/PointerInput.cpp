@@ -28,22 +28,7 @@ constexpr int32_t kRightButton = 2;
 constexpr int32_t kNoModifier = 0;
 constexpr int32_t kAltMask = 4;
 
-// The list draws at most this many lines, however many its skin asks for.
-constexpr int32_t kMostListLines = 1000;
-
 enum ThumbEdge : int { kLeft = 0, kTop = 1, kRight = 2, kBottom = 3 };
-
-// The number of rows the list element shows, as it draws them.
-int32_t VisibleRows(const SkinElement& list) {
-  return std::clamp(list.TextLines[Idle], 1, kMostListLines);
-}
-
-// The rows the browse list really holds: its header's count, but never more
-// than it has entries.
-int32_t RowCount(const EntryList& list) {
-  const int32_t held = static_cast<int32_t>(list.size()) - 1;
-  return std::clamp(EntryCount(list), 0, std::max(held, 0));
-}
 
 }  // namespace
 
@@ -239,13 +224,12 @@ std::optional<int32_t> PointerInput::RowAt(const SkinElement& list, double y) co
   const ListGeometry& geometry = mServices.list;
   // Not drawn yet: no rows to be under the pointer.
   if (geometry.mRowHeight <= 0) return std::nullopt;
-  // The cursor row is in the middle, so the top row is the cursor less half
-  // the visible rows.
-  const double offset =
+  // The lines counted from the top one, which shows the first visible row.
+  const double line =
       RoundHalfEven((y - geometry.mListTop - 0.5 * geometry.mRowHeight) / geometry.mRowHeight);
-  const double row = RoundHalfEven(RoundHalfEven(mServices.browse.mBrowseCursor) -
-                                   (VisibleRows(list) - 1) / 2.0 + offset);
-  if (row < 1 || row > RowCount(mServices.browse.mBrowseList)) return std::nullopt;
+  const VisibleListRows rows = VisibleRowsOf(list, mServices.browse);
+  const double row = rows.first + line;
+  if (row < 1 || row > rows.count || row > rows.last) return std::nullopt;
   return static_cast<int32_t>(row);
 }
 
@@ -255,7 +239,7 @@ const std::string& PointerInput::RowText(int32_t row) const {
   const BrowseState& browse = mServices.browse;
   const bool playingFolder =
       EqualsIgnoreCase(mServices.settings.gPlaylistName, browse.mPlayingFolder);
-  if (playingFolder && row <= RowCount(browse.mPlayingList)) {
+  if (playingFolder && row <= UsableRowCount(browse.mPlayingList)) {
     return browse.mPlayingList[static_cast<size_t>(row)].text;
   }
   return browse.mBrowseList[static_cast<size_t>(row)].text;

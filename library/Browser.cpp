@@ -108,13 +108,6 @@ EntryList CarryPlayCounts(const EntryList& old, EntryList fresh) {
   return fresh;
 }
 
-// The number of rows that really exist: the header's count, but never more
-// than the list holds.
-int32_t UsableRowCount(const EntryList& list) {
-  if (list.empty()) return 0;
-  return std::clamp<int32_t>(EntryCount(list), 0, static_cast<int32_t>(list.size()) - 1);
-}
-
 }  // namespace
 
 Browser::Browser(const BrowserServices& services, VolumeSource volumes)

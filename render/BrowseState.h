@@ -28,6 +28,10 @@ using EntryList = std::vector<ListEntry>;
 // The row count of a list, read from its header text.
 int32_t EntryCount(const EntryList& list);
 
+// The rows a list really holds: its header's count, but never more than it
+// has entries (a damaged header must not lead outside the list).
+int32_t UsableRowCount(const EntryList& list);
+
 struct BrowseState {
   EntryList mBrowseList{ListEntry{"0", kEntryBack, 0, {}}};
   double mBrowseCursor = 1;  // a whole number 1..count

@@ -11,23 +11,6 @@ namespace {
 
 constexpr const char* kLineBreak = "\r\n";
 
-// No list shows more lines than this: a damaged skin asking for millions
-// must not make every redraw build millions of rows.
-constexpr int32_t kMostListLines = 1000;
-
-// The number of text lines the list shows (a stored 0 or less reads as 1).
-int32_t ListLines(const SkinElement& list) {
-  return std::clamp(list.TextLines[Idle], 1, kMostListLines);
-}
-
-// The rows that the list really holds: the header's count, but never more
-// than the list has entries.
-int32_t RowCount(const BrowseState& browse) {
-  const int32_t stated = EntryCount(browse.mBrowseList);
-  const int32_t held = static_cast<int32_t>(browse.mBrowseList.size()) - 1;
-  return std::clamp(stated, 0, std::max(held, 0));
-}
-
 // A row's text on one line: a line break inside a file name would split the
 // row and move every row below it.
 std::string OneLine(const std::string& text) {
@@ -45,16 +28,13 @@ std::string ColorNumber(Rgb color) {
 
 std::string BuildListText(const SkinElement& list, const BrowseState& browse,
                           const ListRowFacts& facts) {
-  const int32_t lines = ListLines(list);
-  const int32_t count = RowCount(browse);
+  const VisibleListRows rows = VisibleRowsOf(list, browse);
   const double cursor = RoundHalfEven(browse.mBrowseCursor);
   const double playing = RoundHalfEven(browse.mPlayingIndex);
-  const int32_t first = RoundToInt32(cursor - (lines - 1) / 2.0);
-  const int32_t last = RoundToInt32(cursor + (lines - 1) / 2.0);
 
   std::string text;
-  for (int64_t row = first; row <= last; ++row) {
-    if (row < 1 || row > count) {
+  for (int64_t row = rows.first; row <= rows.last; ++row) {
+    if (row < 1 || row > rows.count) {
       text += kLineBreak;
       continue;
     }
@@ -83,8 +63,9 @@ bool DrawScrollBar(BackBuffer& target, const SkinElement& list, const ElementBox
   const double trackTop = box.h * list.PicY[Pressed] / 100;
   const double trackWidth = box.w * list.PicW[Pressed] / 100;
   const double trackHeight = box.h * list.PicH[Pressed] / 100;
-  const int32_t lines = ListLines(list);
-  const int32_t count = RowCount(browse);
+  const VisibleListRows rows = VisibleRowsOf(list, browse);
+  const int32_t lines = rows.lines;
+  const int32_t count = rows.count;
 
   double thumbTop = trackTop;
   double thumbHeight = trackHeight;

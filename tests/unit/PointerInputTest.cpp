@@ -446,8 +446,10 @@ TEST(PointerInput, AClickOnTheListActivatesTheRowUnderThePointer) {
     double x, y;
     int32_t rows;
     Calls calls;
+    int32_t lines = 11;
   };
-  // 11 rows of 20 pixels from y = 100; the cursor row is the sixth.
+  // 11 rows of 20 pixels from y = 100; the cursor row is the sixth. Ten lines
+  // show rows 46 to 54 around row 50, as the list draws them.
   const Case cases[] = {
       {50, 100, 110, 91, {"ActivateEntry 45"}},
       {50, 100, 209.9, 91, {"ActivateEntry 50"}},
@@ -457,12 +459,15 @@ TEST(PointerInput, AClickOnTheListActivatesTheRowUnderThePointer) {
       {91, 100, 250, 91, {}},  // below the last row
       {2, 100, 230, 3, {"ActivateEntry 3"}},
       {2, 100, 250, 3, {}},
+      {50, 100, 130, 91, {"ActivateEntry 47"}, 10},
+      {50, 100, 270, 91, {"ActivateEntry 54"}, 10},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "cursor " << c.cursor << " at " << c.x << ", " << c.y);
     PointerRig rig;
     rig.SetRows(c.rows);
     rig.browse.mBrowseCursor = c.cursor;
+    rig.skin.ElementNamed("wndMain.lstPlaylist").TextLines[Idle] = c.lines;
     rig.input.MouseDown(kLeft, 0, c.x, c.y);
     EXPECT_EQ(rig.Calls(), c.calls);
     EXPECT_EQ(rig.focus.mFocusElement, "wndMain.lstPlaylist");
