@@ -28,7 +28,9 @@ int32_t RoundToInt32(double value) {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view TrimView(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -55,8 +57,6 @@ std::optional<double> TryToDouble(std::string_view text) {
   return value;
 }
 
-double ToDouble(std::string_view text) { return TryToDouble(text).value_or(0.0); }
-
 std::optional<int32_t> TryToLong(std::string_view text) {
   const std::optional<double> value = TryToDouble(text);
   if (!value) return std::nullopt;
@@ -68,9 +68,13 @@ std::optional<int32_t> TryToLong(std::string_view text) {
   return static_cast<int32_t>(rounded);
 }
 
-int32_t ToLong(std::string_view text) { return TryToLong(text).value_or(0); }
+int32_t ToLong(std::string_view text) {
+  return TryToLong(text).value_or(0);
+}
 
-std::string TrimText(std::string_view text) { return std::string(TrimView(text)); }
+std::string TrimText(std::string_view text) {
+  return std::string(TrimView(text));
+}
 
 std::string FileNameOf(std::string_view path) {
   size_t separator = path.rfind('\\');

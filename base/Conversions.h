@@ -22,9 +22,6 @@ int32_t RoundToInt32(double value);
 // is not a number.
 std::optional<double> TryToDouble(std::string_view text);
 
-// As TryToDouble, but text that is not a number gives 0.
-double ToDouble(std::string_view text);
-
 // The number in the text as a 32-bit integer, a fraction rounded halves to
 // even. Empty (or blank) text is 0. Returns nothing when the text is not a
 // number or the number lies outside the 32-bit range.

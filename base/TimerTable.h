@@ -8,6 +8,7 @@
 // or disable its own timer and that choice stands.
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <functional>
 
@@ -52,8 +53,14 @@ class TimerTable {
   // window starts with: only timDXJoystickPoll runs from creation.
   explicit TimerTable(const Clock& clock);
 
-  UiTimer& operator[](TimerId id) { return mTimers[static_cast<size_t>(id)]; }
-  const UiTimer& operator[](TimerId id) const { return mTimers[static_cast<size_t>(id)]; }
+  UiTimer& operator[](TimerId id) {
+    assert(static_cast<size_t>(id) < mTimers.size());
+    return mTimers[static_cast<size_t>(id)];
+  }
+  const UiTimer& operator[](TimerId id) const {
+    assert(static_cast<size_t>(id) < mTimers.size());
+    return mTimers[static_cast<size_t>(id)];
+  }
 
   // The function that runs a timer's tick.
   void SetTickHandler(std::function<void(TimerId)> handler) { mHandler = std::move(handler); }

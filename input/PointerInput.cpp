@@ -1,5 +1,7 @@
 #include "input/PointerInput.h"
 
+#include <cassert>
+
 #include <algorithm>
 #include <utility>
 
@@ -237,6 +239,7 @@ const std::string& PointerInput::RowText(int32_t row) const {
   // The playing list keeps the rows as they were when playback began; while
   // its folder is browsed, its rows are the ones to name.
   const BrowseState& browse = mServices.browse;
+  assert(row >= 1 && row <= UsableRowCount(browse.mBrowseList));
   const bool playingFolder =
       EqualsIgnoreCase(mServices.settings.gPlaylistName, browse.mPlayingFolder);
   if (playingFolder && row <= UsableRowCount(browse.mPlayingList)) {

@@ -27,12 +27,6 @@ bool MediaSessionDisplay::IsRunning() const {
 bool MediaSessionDisplay::HasVideo() const {
   return mState.mHasVideo;
 }
-bool MediaSessionDisplay::IsScrolling() const {
-  return mState.mIsScrolling;
-}
-int32_t MediaSessionDisplay::ScrollRate() const {
-  return mState.mScrollRate;
-}
 // With nothing open (after a failed open, say) the bars show no position,
 // not that of the medium played before.
 double MediaSessionDisplay::Duration() const {

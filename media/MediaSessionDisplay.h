@@ -20,8 +20,6 @@ class MediaSessionDisplay final : public MediaDisplay {
   bool IsOpen() const override;
   bool IsRunning() const override;
   bool HasVideo() const override;
-  bool IsScrolling() const override;
-  int32_t ScrollRate() const override;
   double Duration() const override;
   double LastShownPosition() const override;
   const std::string& MediaTitle() const override;

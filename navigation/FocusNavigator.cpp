@@ -1,5 +1,7 @@
 #include "navigation/FocusNavigator.h"
 
+#include <cassert>
+
 #include <utility>
 
 #include "base/Conversions.h"
@@ -51,6 +53,7 @@ const DirectionName& DirectionOf(int32_t direction) {
   for (const DirectionName& row : kDirections) {
     if (row.direction == direction) return row;
   }
+  assert(!"a direction code is one of the four rows");
   return kDirections[0];
 }
 

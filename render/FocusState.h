@@ -1,7 +1,9 @@
 #pragma once
 
 // Which element has the input focus and which skin window is shown. Exactly
-// one element has the focus; it is drawn Selected.
+// one element has the focus; it is drawn Selected. The focus fields change
+// only through FocusOwner; the window-move and resize flags and the key
+// acceleration belong to the inputs that set them.
 
 #include <cstdint>
 #include <string>

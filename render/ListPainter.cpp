@@ -1,5 +1,7 @@
 #include "render/ListPainter.h"
 
+#include <cassert>
+
 #include <algorithm>
 #include <optional>
 
@@ -38,6 +40,7 @@ std::string BuildListText(const SkinElement& list, const BrowseState& browse,
       text += kLineBreak;
       continue;
     }
+    assert(row < static_cast<int64_t>(browse.mBrowseList.size()));
     const bool isPlayingRow = row == playing && facts.isRunning && facts.browsesPlayingFolder;
     Rgb foreground = list.TextColor[Selected];
     std::optional<Rgb> background;

@@ -15,8 +15,6 @@ class MediaDisplay {
   virtual bool IsOpen() const = 0;     // a medium is open
   virtual bool IsRunning() const = 0;  // playback was last told to run
   virtual bool HasVideo() const = 0;
-  virtual bool IsScrolling() const = 0;  // fast forward or rewind runs
-  virtual int32_t ScrollRate() const = 0;
   virtual double Duration() const = 0;           // seconds; 0 when nothing is open
   virtual double LastShownPosition() const = 0;  // seconds; 0 when nothing is open
   virtual const std::string& MediaTitle() const = 0;
@@ -45,8 +43,6 @@ class NoMediaDisplay final : public MediaDisplay {
   bool IsOpen() const override { return false; }
   bool IsRunning() const override { return false; }
   bool HasVideo() const override { return false; }
-  bool IsScrolling() const override { return false; }
-  int32_t ScrollRate() const override { return 0; }
   double Duration() const override { return 0; }
   double LastShownPosition() const override { return 0; }
   const std::string& MediaTitle() const override { return mTitle; }

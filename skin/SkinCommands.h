@@ -11,7 +11,7 @@
 #include <optional>
 #include <string_view>
 
-inline constexpr std::array<std::string_view, 28> kCommandNames = {
+inline constexpr auto kCommandNames = std::to_array<std::string_view>({
     "cmdFormMove",
     "cmdFormMinMax",
     "cmdFormHide",
@@ -40,7 +40,7 @@ inline constexpr std::array<std::string_view, 28> kCommandNames = {
     "cmdSetActionKey",
     "cmdSetConfigInputKey",
     "cmdForceEnd",
-};
+});
 
 // The place of name in kCommandNames, compared ignoring letter case; nothing
 // when name is no command.

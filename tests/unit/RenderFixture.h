@@ -30,8 +30,6 @@ class FakeMediaDisplay final : public MediaDisplay {
   bool IsOpen() const override { return open; }
   bool IsRunning() const override { return running; }
   bool HasVideo() const override { return hasVideo; }
-  bool IsScrolling() const override { return false; }
-  int32_t ScrollRate() const override { return 0; }
   double Duration() const override { return duration; }
   double LastShownPosition() const override { return position; }
   const std::string& MediaTitle() const override { return title; }
