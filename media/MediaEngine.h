@@ -33,6 +33,18 @@ struct OpenResult {
   std::string errorDescription;  // for "cmdOpenFile Error: " + description
 };
 
+// The audio and subtitle tracks of a medium that the user can choose between.
+enum class MediaTrackType { Audio, Subtitles };
+
+struct MediaTrack {
+  int64_t id = 0;         // the engine's number for the track, never 0
+  std::string language;   // as the file tags it ("eng", "de"); empty when untagged
+  std::string title;      // the file's title for the track, or the name of a subtitle file
+  std::string codec;      // e.g. "aac", "subrip"
+  std::string channels;   // audio only: e.g. "stereo", "5.1"
+  bool selected = false;  // the track plays (or shows) now
+};
+
 // Event codes that GetEvent reports.
 inline constexpr int32_t kMediaEventComplete = 1;  // the stream reached its end
 
@@ -82,4 +94,14 @@ class MediaEngine {
   virtual void SetVideoWindow(const PixelRect& window) = 0;
   virtual void SetDestination(const PixelRect& destination) = 0;
   virtual PixelRect Destination() const = 0;
+
+  // The open medium's audio or subtitle tracks in the file's order, subtitle
+  // files found beside it included. Engines that cannot tell have none.
+  virtual std::vector<MediaTrack> Tracks(MediaTrackType) { return {}; }
+  // Plays (shows) the track with the id; 0 turns subtitles off. An unknown id
+  // changes nothing.
+  virtual void SelectTrack(MediaTrackType, int64_t) {}
+  // Where the open medium's chapters start, in seconds, ascending; empty when
+  // it has none.
+  virtual std::vector<double> ChapterStarts() { return {}; }
 };

@@ -11,12 +11,14 @@ MediaPlayback::MediaPlayback(const MediaServices& s)
       mTexts(s.engine, mState),
       // Play is built before the play modes it starts from the list with; it
       // only calls them once everything stands.
-      mTransport(s.engine, mState, s.settings, s.focus, s.screen, s.timers[TimerId::VideoScroll],
-                 [this] { mPlayModes.StartFromList(); }),
-      mSession(s, mState, mInfo, mVolume, mPlacement, mTransport),
+      mTransport(
+          s.engine, mState, s.settings, s.focus, s.screen, s.timers[TimerId::VideoScroll],
+          [this] { mPlayModes.StartFromList(); }, [this] { mSession.KeepPosition(); }),
+      mTracks(s.engine, s.status, s.focus, s.screen, mTransport),
+      mSession(s, mState, mInfo, mVolume, mPlacement, mTransport, mTracks, mResume),
       mPlayModes(mSession, mTransport, mState, s.settings, s.browse, s.status, s.focus, s.screen,
                  s.activateEntry, s.random),
       mOnScreenInfo(mSession, mPlayModes, s.engine, mState, s.overlay, s.focus, s.screen, mInfo,
                     s.timers),
-      mRemoteKeys(s.skin, s.overlay, s.settings, mState, s.screen, mTransport, mPlayModes),
+      mRemoteKeys(s.skin, s.overlay, s.settings, mState, s.screen, mTransport, mPlayModes, mTracks),
       mDisplay(s.engine, mState, s.texts, mTexts, mPlacement, mOnScreenInfo) {}

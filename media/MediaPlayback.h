@@ -11,9 +11,11 @@
 #include "media/MediaSessionDisplay.h"
 #include "media/MediaSessionState.h"
 #include "media/MediaTexts.h"
+#include "media/MediaTracks.h"
 #include "media/OnScreenInfo.h"
 #include "media/PlayModes.h"
 #include "media/RemoteKeys.h"
+#include "media/ResumeList.h"
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
 #include "media/VolumeControl.h"
@@ -27,11 +29,13 @@ class MediaPlayback {
   // In the order they are built; each uses only those above it, except that
   // Play reaches the play modes to start from the list.
   MediaSessionState mState;
+  ResumeList mResume;
   InfoOverlay mInfo;
   VolumeControl mVolume;
   VideoPlacement mPlacement;
   MediaTexts mTexts;
   Transport mTransport;
+  MediaTracks mTracks;
   MediaSession mSession;
   PlayModes mPlayModes;
   OnScreenInfo mOnScreenInfo;

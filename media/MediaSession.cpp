@@ -8,6 +8,9 @@
 #include "media/MediaEngine.h"
 #include "media/MediaServices.h"
 #include "media/MediaSessionState.h"
+#include "media/MediaTexts.h"
+#include "media/MediaTracks.h"
+#include "media/ResumeList.h"
 #include "media/Transport.h"
 #include "media/VideoPlacement.h"
 #include "media/VolumeControl.h"
@@ -29,7 +32,7 @@ constexpr int32_t kOSDWhileOpening = 60000;
 
 MediaSession::MediaSession(const MediaServices& services, MediaSessionState& state,
                            InfoDisplay& info, VolumeControl& volume, VideoPlacement& placement,
-                           Transport& transport)
+                           Transport& transport, MediaTracks& tracks, ResumeList& resume)
     : mEngine(services.engine),
       mState(state),
       mSettings(services.settings),
@@ -43,7 +46,9 @@ MediaSession::MediaSession(const MediaServices& services, MediaSessionState& sta
       mInfoTimer(services.timers[TimerId::InfoUpdate]),
       mVolume(volume),
       mPlacement(placement),
-      mTransport(transport) {}
+      mTransport(transport),
+      mTracks(tracks),
+      mResume(resume) {}
 
 bool MediaSession::cmdOpenFile(const std::string& path) {
   return OpenMedium(path) == OpenOutcome::Opened;
@@ -88,6 +93,11 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   mEngine.SetRate(1.0);
   mState.mDuration = mEngine.Duration();
   mState.mStartPosition = 0;
+  mState.mPositionKept = false;
+  const std::optional<ResumeList::Entry> resume =
+      mState.mHasVideo ? mResume.Find(path, mState.mDuration) : std::nullopt;
+  mTracks.RestoreSubtitles(resume ? resume->subtitles : std::string());
+  if (resume) mEngine.SetCurrentPosition(resume->seconds);
   mPlacement.PlaceOverVideoElement();
 
   mState.mMediaPath = path;
@@ -99,6 +109,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
     mInfo.HideInfo("waitPrepare");
   }
   mTransport.cmdPlay();
+  if (resume) mTracks.ShowStatus("resumed at " + FormatMediaTime(resume->seconds));
   mInfoTimer.Enable();
   return OpenOutcome::Opened;
 }
@@ -142,7 +153,22 @@ OpenOutcome MediaSession::FailOpen(uint64_t open, const std::string& errorDescri
   return OpenOutcome::Failed;
 }
 
+void MediaSession::RememberPosition() {
+  if (mState.mPositionKept || !mState.mHasVideo || mState.mMediaPath.empty() || !mEngine.IsOpen()) {
+    return;
+  }
+  mResume.Leave(mState.mMediaPath, mEngine.CurrentPosition(), mState.mDuration,
+                mTracks.SubtitleChoice());
+}
+
+void MediaSession::KeepPosition() {
+  RememberPosition();
+  mState.mPositionKept = true;
+}
+
 void MediaSession::CloseMedia() {
+  RememberPosition();
+  mState.mPositionKept = false;
   mState.mHasAudio = false;
   mState.mHasVideo = false;
   mState.mIsRunning = false;

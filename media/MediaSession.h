@@ -12,6 +12,8 @@
 class EventPump;
 class InfoDisplay;
 class MediaEngine;
+class MediaTracks;
+class ResumeList;
 class Screen;
 class StatusLine;
 class Transport;
@@ -33,9 +35,11 @@ class MediaSession {
   // Works with the engine, settings, texts, overlay, focus, screen, pump and
   // timInfoUpdate of services, and the units of the subsystem named here.
   MediaSession(const MediaServices& services, MediaSessionState& state, InfoDisplay& info,
-               VolumeControl& volume, VideoPlacement& placement, Transport& transport);
+               VolumeControl& volume, VideoPlacement& placement, Transport& transport,
+               MediaTracks& tracks, ResumeList& resume);
 
-  // Closes any open medium, opens the file at path and starts playback. True
+  // Closes any open medium, opens the file at path and starts playback (a
+  // video where it was left, when it was remembered, saying so). True
   // when the medium carries sound or picture and plays; false otherwise, and
   // then nothing is open, the title reads "media error" and the next Play
   // reopens the list entry at the cursor. timInfoUpdate is off while opening
@@ -54,9 +58,14 @@ class MediaSession {
   // picture) and says what it was.
   MediaEventPoll PollMediaEvent();
 
+  // Remembers where the open video is left (see ResumeList); Stop calls this
+  // before it goes back to the start, and a later close keeps what it found.
+  void KeepPosition();
+
  private:
   bool AnalyseStreams();
   OpenOutcome FailOpen(uint64_t open, const std::string& errorDescription);
+  void RememberPosition();
 
   MediaEngine& mEngine;
   MediaSessionState& mState;
@@ -72,6 +81,8 @@ class MediaSession {
   VolumeControl& mVolume;
   VideoPlacement& mPlacement;
   Transport& mTransport;
+  MediaTracks& mTracks;
+  ResumeList& mResume;
   // Counts the opens begun, so that an open can tell whether another one
   // began while it let pending events run.
   uint64_t mOpensBegun = 0;

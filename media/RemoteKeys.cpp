@@ -4,6 +4,7 @@
 
 #include "base/Text.h"
 #include "media/MediaSessionState.h"
+#include "media/MediaTracks.h"
 #include "media/PlayModes.h"
 #include "media/Transport.h"
 #include "render/OverlayState.h"
@@ -23,14 +24,15 @@ constexpr const char* kNoButton = "*";
 
 RemoteKeys::RemoteKeys(SkinModel& skin, OverlayState& overlay, const Settings& settings,
                        const MediaSessionState& state, Screen& screen, Transport& transport,
-                       PlayModes& playModes)
+                       PlayModes& playModes, MediaTracks& tracks)
     : mSkin(skin),
       mOverlay(overlay),
       mSettings(settings),
       mState(state),
       mScreen(screen),
       mTransport(transport),
-      mPlayModes(playModes) {}
+      mPlayModes(playModes),
+      mTracks(tracks) {}
 
 void RemoteKeys::SetElementState(const std::string& fullName, int32_t state) {
   const int32_t number = mSkin.FindElement(fullName);
@@ -93,6 +95,12 @@ void RemoteKeys::PressFocusedButton() {
     mOverlay.mRemoteRemaining = mState.mIsRunning ? mSettings.gOSDTime : kRemoteLongStay;
   } else if (EqualsIgnoreCase(focus, "wndRemote.cmdStop")) {
     mTransport.cmdStop();
+    mOverlay.mRemoteRemaining = mSettings.gOSDTime;
+  } else if (EqualsIgnoreCase(focus, "wndRemote.cmdSubtitle")) {
+    mTracks.cmdSubtitle();
+    mOverlay.mRemoteRemaining = mSettings.gOSDTime;
+  } else if (EqualsIgnoreCase(focus, "wndRemote.cmdAudioTrack")) {
+    mTracks.cmdAudioTrack();
     mOverlay.mRemoteRemaining = mSettings.gOSDTime;
   } else if (EqualsIgnoreCase(focus, "wndRemote.cmdEmpty")) {
     mScreen.HideRemotePanel();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+class MediaTracks;
 class PlayModes;
 class Screen;
 class SkinModel;
@@ -28,7 +29,7 @@ class RemoteKeys {
  public:
   RemoteKeys(SkinModel& skin, OverlayState& overlay, const Settings& settings,
              const MediaSessionState& state, Screen& screen, Transport& transport,
-             PlayModes& playModes);
+             PlayModes& playModes, MediaTracks& tracks);
 
   // Other keys, and a direction without a neighbour, do nothing.
   void HandleRemoteKey(int32_t key);
@@ -44,4 +45,5 @@ class RemoteKeys {
   Screen& mScreen;
   Transport& mTransport;
   PlayModes& mPlayModes;
+  MediaTracks& mTracks;
 };

@@ -24,14 +24,15 @@ bool SameWholeSecond(double a, double b) {
 
 Transport::Transport(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
                      const FocusState& focus, Screen& screen, UiTimer& scrollTimer,
-                     std::function<void()> startFromList)
+                     std::function<void()> startFromList, std::function<void()> leaving)
     : mEngine(engine),
       mState(state),
       mSettings(settings),
       mFocus(focus),
       mScreen(screen),
       mScrollTimer(scrollTimer),
-      mStartFromList(std::move(startFromList)) {}
+      mStartFromList(std::move(startFromList)),
+      mLeaving(std::move(leaving)) {}
 
 void Transport::StopScrolling() {
   mState.mIsScrolling = false;
@@ -67,8 +68,18 @@ void Transport::cmdPlay() {
 }
 
 void Transport::PlayFromStart() {
+  PlayFrom(mState.mStartPosition);
+}
+
+void Transport::cmdRestart() {
   if (!mEngine.IsOpen()) return;
-  mEngine.SetCurrentPosition(mState.mStartPosition);
+  mState.mNeedsReopen = false;
+  PlayFrom(0);
+}
+
+void Transport::PlayFrom(double seconds) {
+  if (!mEngine.IsOpen()) return;
+  mEngine.SetCurrentPosition(seconds);
   mEngine.Run();
   mState.mIsRunning = true;
   StopScrolling();
@@ -89,6 +100,7 @@ void Transport::cmdPause() {
 
 void Transport::cmdStop() {
   if (mEngine.IsOpen()) {
+    if (mLeaving) mLeaving();
     mEngine.Stop();
     mState.mIsRunning = false;
     mEngine.SetCurrentPosition(0);

@@ -19,9 +19,11 @@ class Transport {
  public:
   // startFromList opens the entry at the list cursor (or the next file after
   // it); Play uses it when nothing is open or the medium must be reopened.
+  // leaving runs when Stop is about to take the medium back to its start, so
+  // that where it was left can be remembered.
   Transport(MediaEngine& engine, MediaSessionState& state, const Settings& settings,
             const FocusState& focus, Screen& screen, UiTimer& scrollTimer,
-            std::function<void()> startFromList);
+            std::function<void()> startFromList, std::function<void()> leaving = {});
 
   // Starts from the list, resumes, or pauses while playing. A medium paused
   // at its end starts again from the beginning.
@@ -30,6 +32,8 @@ class Transport {
   // Plays the open medium again from where Play starts it (repeat single at
   // the end of the medium).
   void PlayFromStart();
+  // Plays the open medium from its very start, wherever it was.
+  void cmdRestart();
   // Pauses at the start; the next Play reopens the list entry at the cursor.
   void cmdStop();
   // One second before the end, only while playing.
@@ -49,6 +53,7 @@ class Transport {
 
  private:
   void StopScrolling();
+  void PlayFrom(double seconds);
   void Scroll(int32_t direction);
 
   MediaEngine& mEngine;
@@ -58,4 +63,5 @@ class Transport {
   Screen& mScreen;
   UiTimer& mScrollTimer;
   std::function<void()> mStartFromList;
+  std::function<void()> mLeaving;
 };

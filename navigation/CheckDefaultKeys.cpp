@@ -19,6 +19,14 @@ constexpr DefaultBinding kDefaultBindings[] = {
     {"!.elemMovePressed", "key.13.0"}, {"!.elemConfigInput", "key.13.4"},
 };
 
+// Keys for the choices inside a film, given only while both the key and the
+// action are free: a key the user bound to something else stays theirs.
+constexpr DefaultBinding kFilmBindings[] = {
+    {"*.cmdSubtitle", "key.83.0"},        {"*.cmdAudioTrack", "key.65.0"},
+    {"*.cmdChapterPrevious", "key.33.0"}, {"*.cmdChapterNext", "key.34.0"},
+    {"*.cmdRestart", "key.82.0"},
+};
+
 bool ActionIsBound(clsHashFile& keyMap, const std::string& action) {
   for (std::string key = keyMap.GetNextKey(-1); !key.empty(); key = keyMap.GetNextKey()) {
     if (EqualsIgnoreCase(keyMap.GetValue(key).ToText(), action)) return true;
@@ -26,12 +34,20 @@ bool ActionIsBound(clsHashFile& keyMap, const std::string& action) {
   return false;
 }
 
+void Bind(clsHashFile& keyMap, const DefaultBinding& binding) {
+  WriteLog(std::string(binding.input) + " now triggers " + binding.action);
+  keyMap.SetValue(binding.input, HashValue(binding.action));
+}
+
 }  // namespace
 
 void CheckDefaultKeys(clsHashFile& keyMap) {
   for (const DefaultBinding& binding : kDefaultBindings) {
     if (ActionIsBound(keyMap, binding.action)) continue;
-    WriteLog(std::string(binding.input) + " now triggers " + binding.action);
-    keyMap.SetValue(binding.input, HashValue(binding.action));
+    Bind(keyMap, binding);
+  }
+  for (const DefaultBinding& binding : kFilmBindings) {
+    if (keyMap.KeyExists(binding.input) || ActionIsBound(keyMap, binding.action)) continue;
+    Bind(keyMap, binding);
   }
 }

@@ -107,10 +107,11 @@ bool MpvEngine::Initialise() {
       {"keepaspect", "no"},
       // A browsed file plays as itself and opens nothing else: no play-list
       // expansion (.m3u, .pls, .cue), no files or addresses that a medium
-      // refers to, and nothing from the network; no subtitle files found
-      // beside it, and no position remembered from an earlier run.
+      // refers to, and nothing from the network. The one exception is a
+      // subtitle file of exactly the film's name beside it. Positions are
+      // remembered by the program itself, not by libmpv.
       {"access-references", "no"},
-      {"sub-auto", "no"},
+      {"sub-auto", "exact"},
       {"resume-playback", "no"},
       // Rendering never waits for a frame's display time, so it should not
       // be handed frames ahead of it either.

@@ -68,6 +68,11 @@ class MpvEngine final : public MediaEngine {
   void SetVideoWindow(const PixelRect& window) override;
   void SetDestination(const PixelRect& destination) override;
   PixelRect Destination() const override { return mDestination; }
+
+  // In MpvEngineTracks.cpp.
+  std::vector<MediaTrack> Tracks(MediaTrackType type) override;
+  void SelectTrack(MediaTrackType type, int64_t id) override;
+  std::vector<double> ChapterStarts() override;
   // The destination in pixels of the whole picture area.
   PixelRect AbsoluteDestination() const;
 

@@ -2,6 +2,7 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <sstream>
@@ -108,4 +109,42 @@ MpvTrackList MpvTrackList::FromNode(const mpv_node& trackList) {
     result.demuxPixelAspect = pixelAspect > 0 && std::isfinite(pixelAspect) ? pixelAspect : 1;
   }
   return result;
+}
+
+std::vector<MediaTrack> MpvTrackList::ChoosableTracks(const mpv_node& trackList,
+                                                      MediaTrackType type) {
+  std::vector<MediaTrack> tracks;
+  if (trackList.format != MPV_FORMAT_NODE_ARRAY) return tracks;
+  const char* wanted = type == MediaTrackType::Audio ? "audio" : "sub";
+  for (int i = 0; i < trackList.u.list->num; ++i) {
+    const mpv_node& node = trackList.u.list->values[i];
+    if (node.format != MPV_FORMAT_NODE_MAP || MapString(node, "type") != wanted) continue;
+    MediaTrack track;
+    track.id = MapInt(node, "id");
+    if (track.id <= 0) continue;
+    track.language = MapString(node, "lang");
+    track.title = MapString(node, "title");
+    if (track.title.empty()) {
+      const std::string file = MapString(node, "external-filename");
+      track.title = file.substr(file.find_last_of('/') + 1);
+    }
+    track.codec = MapString(node, "codec");
+    if (type == MediaTrackType::Audio) track.channels = MapString(node, "demux-channels");
+    track.selected = MapFlag(node, "selected");
+    tracks.push_back(std::move(track));
+  }
+  return tracks;
+}
+
+std::vector<double> MpvTrackList::ChapterStarts(const mpv_node& chapterList) {
+  std::vector<double> starts;
+  if (chapterList.format != MPV_FORMAT_NODE_ARRAY) return starts;
+  for (int i = 0; i < chapterList.u.list->num; ++i) {
+    const mpv_node& chapter = chapterList.u.list->values[i];
+    if (chapter.format != MPV_FORMAT_NODE_MAP || !MapValue(chapter, "time")) continue;
+    const double start = MapDouble(chapter, "time");
+    if (std::isfinite(start) && start >= 0) starts.push_back(start);
+  }
+  std::sort(starts.begin(), starts.end());
+  return starts;
 }

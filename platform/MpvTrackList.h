@@ -21,4 +21,13 @@ struct MpvTrackList {
   // Reads the node array of the "track-list" property; anything else gives
   // no streams.
   static MpvTrackList FromNode(const mpv_node& trackList);
+
+  // The audio or subtitle tracks of the same node array, for the user to
+  // choose between; a subtitle file without a title of its own is named by
+  // its file name.
+  static std::vector<MediaTrack> ChoosableTracks(const mpv_node& trackList, MediaTrackType type);
+
+  // The start times of the node array of the "chapter-list" property,
+  // ascending; anything else gives none.
+  static std::vector<double> ChapterStarts(const mpv_node& chapterList);
 };

@@ -196,6 +196,11 @@ void frmMain::RegisterCommands() {
       {"cmdSetActionKey", [this] { mBindings.cmdSetActionKey(); }},
       {"cmdSetConfigInputKey", [this] { mBindings.cmdSetConfigInputKey(); }},
       {"cmdForceEnd", [&media] { media.mTransport.cmdForceEnd(); }},
+      {"cmdRestart", [&media] { media.mTransport.cmdRestart(); }},
+      {"cmdSubtitle", [&media] { media.mTracks.cmdSubtitle(); }},
+      {"cmdAudioTrack", [&media] { media.mTracks.cmdAudioTrack(); }},
+      {"cmdChapterNext", [&media] { media.mTracks.cmdChapterNext(); }},
+      {"cmdChapterPrevious", [&media] { media.mTracks.cmdChapterPrevious(); }},
   };
   for (const Entry& entry : entries) mDispatcher.RegisterCommand(entry.name, entry.command);
 }
@@ -251,6 +256,7 @@ void frmMain::LoadSettingsAndBindings() {
                mServices.window.Geometry());
   if (ready) mKeyMap.LoadHash(KeyBindingFile(), true, DamagedFile::KeepCopy);
   CheckDefaultKeys(mKeyMap);
+  if (ready) mMedia.mResume.Load(ResumeFile());
 }
 
 void frmMain::SaveSettingsAndBindings() {
@@ -266,6 +272,14 @@ void frmMain::SaveSettingsAndBindings() {
   }
   if (mKeyMap.SaveHash(KeyBindingFile()) == 0) {
     WriteLog("the key bindings could not be saved to " + KeyBindingFile());
+  }
+}
+
+// After the medium is closed, so that where it was left is among the positions.
+void frmMain::SaveResumePositions() {
+  if (!mServices.paths.configFolderReady) return;
+  if (mMedia.mResume.Save(ResumeFile()) == 0) {
+    WriteLog("the resume positions could not be saved to " + ResumeFile());
   }
 }
 
@@ -317,8 +331,11 @@ void frmMain::Unload() {
   mUnloaded = true;
   // A failure inside a step skips the remaining steps; the window closes all the same.
   const std::function<void()> steps[] = {
-      [this] { SaveSettingsAndBindings(); }, [this] { mMedia.mSession.CloseMedia(); },
-      [this] { RemoveWindowHook(); },        [this] { mServices.pump.PumpPendingEvents(); },
+      [this] { SaveSettingsAndBindings(); },
+      [this] { mMedia.mSession.CloseMedia(); },
+      [this] { SaveResumePositions(); },
+      [this] { RemoveWindowHook(); },
+      [this] { mServices.pump.PumpPendingEvents(); },
       [this] { mPointer.ShowMouse(true); },
   };
   for (const std::function<void()>& step : steps) {

@@ -105,6 +105,7 @@ class frmMain final : public WindowEventHandler {
 
   std::string SettingsFile() const { return mServices.paths.configFolder + "/Tavizo.ini"; }
   std::string KeyBindingFile() const { return mServices.paths.configFolder + "/Tavizo.keys"; }
+  std::string ResumeFile() const { return mServices.paths.configFolder + "/Tavizo.resume"; }
   std::string SkinFile() const;
 
   Dispatcher& Actions() { return mDispatcher; }
@@ -130,6 +131,7 @@ class frmMain final : public WindowEventHandler {
   void RemoveWindowHook();
   void LoadSettingsAndBindings();
   void SaveSettingsAndBindings();
+  void SaveResumePositions();
   bool LoadSkin();
   void FatalStartupFailure();
   void FocusStartElement(int32_t startElement);

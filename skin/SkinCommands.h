@@ -40,6 +40,11 @@ inline constexpr auto kCommandNames = std::to_array<std::string_view>({
     "cmdSetActionKey",
     "cmdSetConfigInputKey",
     "cmdForceEnd",
+    "cmdRestart",
+    "cmdSubtitle",
+    "cmdAudioTrack",
+    "cmdChapterNext",
+    "cmdChapterPrevious",
 });
 
 // The place of name in kCommandNames, compared ignoring letter case; nothing

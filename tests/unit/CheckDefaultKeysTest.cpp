@@ -19,6 +19,11 @@ const char* const kDefaultsFile =
     "\"key.38.0\",\"!.elemMoveN\"\r\n\"key.39.0\",\"!.elemMoveE\"\r\n"
     "\"key.40.0\",\"!.elemMoveS\"\r\n\"key.37.0\",\"!.elemMoveW\"\r\n"
     "\"key.13.0\",\"!.elemMovePressed\"\r\n\"key.13.4\",\"!.elemConfigInput\"\r\n";
+// The film keys, which the rows below leave as they are unless they say otherwise.
+const std::string kFilmKeys =
+    "\"key.83.0\",\"*.cmdSubtitle\"\r\n\"key.65.0\",\"*.cmdAudioTrack\"\r\n"
+    "\"key.33.0\",\"*.cmdChapterPrevious\"\r\n\"key.34.0\",\"*.cmdChapterNext\"\r\n"
+    "\"key.82.0\",\"*.cmdRestart\"\r\n";
 
 std::string Binding(clsHashFile& keyMap, const std::string& input) {
   return keyMap.GetValue(input, HashValue("(none)")).ToText();
@@ -39,13 +44,23 @@ TEST(CheckDefaultKeys, RestoresOnlyActionsWithoutAnyInput) {
         {"key.13.4", "!.elemConfigInput"}},
        {"key.38.0 now triggers !.elemMoveN", "key.39.0 now triggers !.elemMoveE",
         "key.40.0 now triggers !.elemMoveS", "key.37.0 now triggers !.elemMoveW",
-        "key.13.0 now triggers !.elemMovePressed", "key.13.4 now triggers !.elemConfigInput"}},
-      {"complete file", kDefaultsFile, {{"key.38.0", "!.elemMoveN"}}, {}},
+        "key.13.0 now triggers !.elemMovePressed", "key.13.4 now triggers !.elemConfigInput",
+        "key.83.0 now triggers *.cmdSubtitle", "key.65.0 now triggers *.cmdAudioTrack",
+        "key.33.0 now triggers *.cmdChapterPrevious", "key.34.0 now triggers *.cmdChapterNext",
+        "key.82.0 now triggers *.cmdRestart"}},
+      {"complete file", kDefaultsFile + kFilmKeys, {{"key.38.0", "!.elemMoveN"}}, {}},
+      // A film key that the user gave to another action stays with it.
+      {"A bound to the aspect mode",
+       std::string(kDefaultsFile) + "\"key.65.0\",\"*.cmdARMode\"\r\n",
+       {{"key.65.0", "*.cmdARMode"}, {"key.83.0", "*.cmdSubtitle"}},
+       {"key.83.0 now triggers *.cmdSubtitle", "key.33.0 now triggers *.cmdChapterPrevious",
+        "key.34.0 now triggers *.cmdChapterNext", "key.82.0 now triggers *.cmdRestart"}},
       // Enter is taken back from play because nothing else selects.
       {"Enter bound to play and nothing to select",
        "\"key.38.0\",\"!.elemMoveN\"\r\n\"key.39.0\",\"!.elemMoveE\"\r\n"
        "\"key.40.0\",\"!.elemMoveS\"\r\n\"key.37.0\",\"!.elemMoveW\"\r\n"
-       "\"key.13.0\",\"*.cmdPlay\"\r\n\"key.13.4\",\"!.elemConfigInput\"\r\n",
+       "\"key.13.0\",\"*.cmdPlay\"\r\n\"key.13.4\",\"!.elemConfigInput\"\r\n" +
+           kFilmKeys,
        {{"key.13.0", "!.elemMovePressed"}},
        {"key.13.0 now triggers !.elemMovePressed"}},
       // North already has F5, so Up stays volume up.
@@ -53,13 +68,15 @@ TEST(CheckDefaultKeys, RestoresOnlyActionsWithoutAnyInput) {
        "\"key.38.0\",\"*.cmdVolUp\"\r\n\"key.116.0\",\"!.elemMoveN\"\r\n"
        "\"key.39.0\",\"!.elemMoveE\"\r\n\"key.40.0\",\"!.elemMoveS\"\r\n"
        "\"key.37.0\",\"!.elemMoveW\"\r\n\"key.13.0\",\"!.elemMovePressed\"\r\n"
-       "\"key.13.4\",\"!.elemConfigInput\"\r\n",
+       "\"key.13.4\",\"!.elemConfigInput\"\r\n" +
+           kFilmKeys,
        {{"key.38.0", "*.cmdVolUp"}, {"key.116.0", "!.elemMoveN"}},
        {}},
       {"actions in other letter case",
        "\"key.38.0\",\"!.ELEMMOVEN\"\r\n\"key.39.0\",\"!.elemmovee\"\r\n"
        "\"key.40.0\",\"!.elemMoveS\"\r\n\"key.37.0\",\"!.elemMoveW\"\r\n"
-       "\"key.13.0\",\"!.elemMovePressed\"\r\n\"key.13.4\",\"!.elemConfigInput\"\r\n",
+       "\"key.13.0\",\"!.elemMovePressed\"\r\n\"key.13.4\",\"!.elemConfigInput\"\r\n" +
+           kFilmKeys,
        {{"key.38.0", "!.ELEMMOVEN"}},
        {}},
   };

@@ -8,6 +8,7 @@
 #include "media/DeferredMediaEngine.h"
 #include "support/FakeLog.h"
 #include "support/MediaTestRig.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -133,6 +134,78 @@ TEST_F(MediaSessionTest, EveryFailedOpenLeavesNothingOpenAndTheNextPlayReopening
 TEST_F(MediaSessionTest, HalfASecondAndMoreIsLongEnough) {
   rig.engine.Script("/m/blip.wav", FakeMedium::Song(0.51));
   EXPECT_TRUE(Open("/m/blip.wav"));
+}
+
+// A film left part-way and opened again: it starts where it was left only
+// when it lasts over five minutes and was left before its last minute.
+TEST_F(MediaSessionTest, AFilmStartsWhereItWasLeftWhenTheRulesSaySo) {
+  struct Case {
+    const char* name;
+    double duration;
+    double leftAt;
+    bool stopped;                    // left by Stop rather than by opening another file
+    std::optional<double> resumeAt;  // nothing: from the start
+  };
+  const Case cases[] = {
+      {"five minutes exactly", 300, 100, false, std::nullopt},
+      {"just over five minutes", 300.5, 100, false, 100},
+      {"just before the last minute", 600, 539.5, false, 539.5},
+      {"at the last minute", 600, 540, false, std::nullopt},
+      {"played to its end", 600, 600, false, std::nullopt},
+      {"at its very start", 600, 0.5, false, std::nullopt},
+      {"stopped", 600, 200, true, 200},
+  };
+  rig.engine.Script("/m/other.mkv", FakeMedium::Film(60));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = std::string("/m/") + c.name + ".mkv";
+    rig.engine.Script(path, FakeMedium::Film(c.duration));
+    ASSERT_TRUE(Open(path));
+    rig.engine.SetPosition(c.leftAt);
+    if (c.stopped) rig.media.mTransport.cmdStop();
+    ASSERT_TRUE(Open("/m/other.mkv"));
+    rig.texts.mStatusText.clear();
+
+    ASSERT_TRUE(Open(path));
+    EXPECT_EQ(rig.engine.mPosition, c.resumeAt.value_or(0));
+    EXPECT_EQ(rig.texts.mStatusText,
+              c.resumeAt ? "resumed at " + FormatMediaTime(*c.resumeAt) : std::string());
+  }
+}
+
+// The list on disk: the 500 files left last, each with its subtitle choice; a
+// position beyond the file's length is dropped; a damaged file is kept aside
+// and every film starts from its beginning.
+TEST(ResumeListTest, KeepsTheLatestFilesAndSetsADamagedFileAside) {
+  TempFolder folder;
+  const std::string file = folder.File("Tavizo.resume");
+  ResumeList list;
+  for (size_t i = 0; i <= ResumeList::kMostFiles; ++i) {
+    list.Leave("/films/" + std::to_string(i) + ".mkv", 100 + i, 3600, i == 2 ? "eng" : "");
+  }
+  // Leaving the oldest again makes it the latest.
+  list.Leave("/films/1.mkv", 1000, 3600, "no");
+  ASSERT_EQ(list.Save(file), 1);
+
+  ResumeList loaded;
+  loaded.Load(file);
+  EXPECT_EQ(loaded.Size(), ResumeList::kMostFiles);
+  EXPECT_FALSE(loaded.Find("/films/0.mkv", 3600));
+  const std::optional<ResumeList::Entry> latest = loaded.Find("/films/1.mkv", 3600);
+  ASSERT_TRUE(latest);
+  EXPECT_EQ(latest->seconds, 1000);
+  EXPECT_EQ(latest->subtitles, "no");
+  EXPECT_EQ(loaded.Find("/films/2.mkv", 3600)->subtitles, "eng");
+  EXPECT_EQ(loaded.Find("/films/500.mkv", 3600)->seconds, 600);
+  // A file replaced by a shorter one starts from the beginning, also later.
+  EXPECT_FALSE(loaded.Find("/films/500.mkv", 500));
+  EXPECT_FALSE(loaded.Find("/films/500.mkv", 3600));
+
+  const std::string damaged = "\"/films/a.mkv\",120\r\n\"/films/b.mkv\",#yes#\r\n";
+  folder.Write("Tavizo.resume", damaged);
+  loaded.Load(file);
+  EXPECT_EQ(loaded.Size(), 0u);
+  EXPECT_EQ(folder.Read("Tavizo.resume.bad"), damaged);
 }
 
 TEST_F(MediaSessionTest, TheInformationTimerIsOffWhileTheOldMediumCloses) {
