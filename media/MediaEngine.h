@@ -71,6 +71,9 @@ class MediaEngine {
   // Seconds.
   virtual double CurrentPosition() = 0;
   virtual void SetCurrentPosition(double seconds) = 0;
+  // Moves to the position exactly, however soon after the last move (where a
+  // pace of moves would rather land on key frames): a chapter's start, say.
+  virtual void JumpTo(double seconds) { SetCurrentPosition(seconds); }
   virtual double Duration() = 0;
   virtual void SetRate(double rate) = 0;
 

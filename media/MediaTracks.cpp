@@ -143,7 +143,8 @@ double MediaTracks::ChapterTarget(const std::vector<double>& starts, double posi
 void MediaTracks::JumpChapter(int direction) {
   if (!mEngine.IsOpen()) return;
   mTransport.SeekTo(ChapterTarget(mEngine.ChapterStarts(), mEngine.CurrentPosition(),
-                                  mEngine.Duration(), direction));
+                                  mEngine.Duration(), direction),
+                    SeekLanding::Exactly);
 }
 
 void MediaTracks::cmdChapterNext() {

@@ -116,9 +116,14 @@ void Transport::cmdForceEnd() {
   mEngine.SetCurrentPosition(std::max(0.0, mState.mDuration - 1));
 }
 
-void Transport::SeekTo(double seconds) {
+void Transport::SeekTo(double seconds, SeekLanding landing) {
   if (!mEngine.IsOpen() || !std::isfinite(seconds)) return;
-  mEngine.SetCurrentPosition(std::clamp(seconds, 0.0, std::max(0.0, mState.mDuration)));
+  seconds = std::clamp(seconds, 0.0, std::max(0.0, mState.mDuration));
+  if (landing == SeekLanding::Exactly) {
+    mEngine.JumpTo(seconds);
+  } else {
+    mEngine.SetCurrentPosition(seconds);
+  }
   RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
 }
 

@@ -15,6 +15,9 @@ struct FocusState;
 struct MediaSessionState;
 struct Settings;
 
+// How a move lands: Paced lets a quick series of moves land on key frames.
+enum class SeekLanding { Paced, Exactly };
+
 class Transport {
  public:
   // startFromList opens the entry at the list cursor (or the next file after
@@ -40,7 +43,8 @@ class Transport {
   void cmdForceEnd();
   // Moves the open medium to the position in seconds, kept within the
   // medium; the time shown follows at once. Playing or paused stays so.
-  void SeekTo(double seconds);
+  // Exactly lands on the position even in a quick series of moves.
+  void SeekTo(double seconds, SeekLanding landing = SeekLanding::Paced);
   // Starts or speeds up fast forward, or slows down rewind (back to normal
   // play from the slowest rewind).
   void cmdForward();

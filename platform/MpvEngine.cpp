@@ -292,8 +292,12 @@ void MpvEngine::SetCurrentPosition(double seconds) {
   // merge; a single seek lands exactly where asked.
   const bool scrolling = mPendingSeek.has_value() &&
                          std::chrono::steady_clock::now() - mPendingSeekSince < kPendingSeekLimit;
+  Seek(seconds, scrolling ? "absolute+keyframes" : "absolute+exact");
+}
+
+void MpvEngine::Seek(double seconds, const char* flags) {
   const std::string target = std::to_string(seconds);
-  RunCommand({"seek", target.c_str(), scrolling ? "absolute+keyframes" : "absolute+exact"});
+  RunCommand({"seek", target.c_str(), flags});
   mPendingSeek = seconds;
   mPendingSeekSince = std::chrono::steady_clock::now();
 }

@@ -73,6 +73,7 @@ class MpvEngine final : public MediaEngine {
   std::vector<MediaTrack> Tracks(MediaTrackType type) override;
   void SelectTrack(MediaTrackType type, int64_t id) override;
   std::vector<double> ChapterStarts() override;
+  void JumpTo(double seconds) override;
   // The destination in pixels of the whole picture area.
   PixelRect AbsoluteDestination() const;
 
@@ -106,6 +107,9 @@ class MpvEngine final : public MediaEngine {
   bool SetFlag(const char* name, bool value);
   bool SetDouble(const char* name, double value);
   bool RunCommand(const std::vector<const char*>& arguments);
+  // Seeks with libmpv's flags ("absolute+exact") and lets the target stand
+  // for the position until playback restarts there.
+  void Seek(double seconds, const char* flags);
   bool DisplaySize(int64_t& width, int64_t& height) const;
 
   const MpvLibrary& mMpv;

@@ -3,6 +3,8 @@
 
 #include <mpv/client.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/Log.h"
@@ -33,7 +35,12 @@ void MpvEngine::SelectTrack(MediaTrackType type, int64_t id) {
   if (error < 0) {
     WriteLog(std::string("MpvEngine: choosing track ") + TrackProperty(type) + "=" + value +
              " failed: " + mpv_error_string(error));
+    return;
   }
+  // An embedded subtitle whose line began before the position shows only
+  // from its next line on, unless the file is read again from here; the line
+  // of the moment then shows at once, also while paused.
+  if (type == MediaTrackType::Subtitles && id != 0) JumpTo(CurrentPosition());
 }
 
 std::vector<double> MpvEngine::ChapterStarts() {
@@ -43,4 +50,9 @@ std::vector<double> MpvEngine::ChapterStarts() {
   std::vector<double> result = MpvTrackList::ChapterStarts(chapters);
   mpv_free_node_contents(&chapters);
   return result;
+}
+
+void MpvEngine::JumpTo(double seconds) {
+  if (!mIsOpen || !std::isfinite(seconds)) return;
+  Seek(std::max(seconds, 0.0), "absolute+exact");
 }

@@ -91,6 +91,17 @@ MediaStream StreamFromTrack(const mpv_node& track, StreamCounts& counts) {
   return stream;
 }
 
+// "5.1", "stereo"; a layout that libmpv cannot name ("unknown2") by its
+// number of channels.
+std::string ChannelText(const mpv_node& track) {
+  const std::string layout = MapString(track, "demux-channels");
+  if (!layout.empty() && !layout.starts_with("unknown")) return layout;
+  const int64_t count = MapInt(track, "demux-channel-count");
+  if (count == 1) return "mono";
+  if (count == 2) return "stereo";
+  return count > 0 ? std::to_string(count) + " ch" : "";
+}
+
 }  // namespace
 
 MpvTrackList MpvTrackList::FromNode(const mpv_node& trackList) {
@@ -129,7 +140,7 @@ std::vector<MediaTrack> MpvTrackList::ChoosableTracks(const mpv_node& trackList,
       track.title = file.substr(file.find_last_of('/') + 1);
     }
     track.codec = MapString(node, "codec");
-    if (type == MediaTrackType::Audio) track.channels = MapString(node, "demux-channels");
+    if (type == MediaTrackType::Audio) track.channels = ChannelText(node);
     track.selected = MapFlag(node, "selected");
     tracks.push_back(std::move(track));
   }

@@ -485,15 +485,20 @@ TEST_F(MpvEngineTest, APlayListOpensNothingItNames) {
   close(server);
   close(watcher);
 
+  // Of the subtitle files beside the film, only the one of its exact name is read.
   folder.Write("named.srt", "1\n00:00:00,000 --> 00:00:02,000\nwords\n");
+  folder.Write("other.srt", "1\n00:00:00,000 --> 00:00:02,000\nwords\n");
   const int subtitles = inotify_init1(IN_NONBLOCK);
   ASSERT_GE(subtitles, 0);
-  ASSERT_GE(inotify_add_watch(subtitles, folder.File("named.srt").c_str(), IN_OPEN), 0);
+  ASSERT_GE(inotify_add_watch(subtitles, folder.File("other.srt").c_str(), IN_OPEN), 0);
   EXPECT_EQ(engine->Open(film).status, OpenStatus::Opened);
   PumpFor(std::chrono::milliseconds(300));
   char events[4096];
-  EXPECT_LE(read(subtitles, events, sizeof events), 0) << "the subtitles were opened";
+  EXPECT_LE(read(subtitles, events, sizeof events), 0) << "other subtitles were opened";
   close(subtitles);
+  const std::vector<MediaTrack> tracks = engine->Tracks(MediaTrackType::Subtitles);
+  ASSERT_EQ(tracks.size(), 1u);
+  EXPECT_EQ(tracks[0].title, "named.srt");
 }
 
 // What the media session relies on, kept by every engine of the program's

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -400,6 +402,81 @@ TEST(PlaybackTest, ThePictureOnScreenHasTheShapeTheAspectRulesGive) {
       }
     }
     if (HasFailure()) TakeScreenshot("/tmp/tavizo-aspect-failure.png");
+  }
+}
+
+// A film of over five minutes with chapters, two audio tracks, embedded
+// subtitles and a subtitle file beside it, over two runs of the program,
+// through the default keys: S subtitles, A audio track, Page Up and Page Down
+// chapters, R restart (P pauses, the test's own key). Chapter jumps land on
+// the chapter's start, which the next run resumes at with the subtitles
+// chosen; after a restart from the start nothing is left to resume.
+TEST(PlaybackTest, AFilmResumesAndOffersItsSubtitlesAudioTracksAndChapters) {
+  PlaybackDriver driver({{"film-tracks.mkv", "film.mkv"}, {"film-tracks.srt", "film.srt"}},
+                        "\"gPlayMode\",0\r\n", "\"key.80.0\",\"*.cmdPause\"\r\n");
+  const std::string film = driver.MediaFolder() + "film.mkv";
+  const std::string resumeFile = driver.Program().Folder() + "/Tavizo.resume";
+  // Subtitle text is near white; the picture is dark blue.
+  auto isSubtitle = [](uint32_t pixel) {
+    return Red(pixel) > 200 && Green(pixel) > 200 && Blue(pixel) > 200;
+  };
+  struct Step {
+    const char* keyName;
+    int key;
+    const char* logged;  // the choice shown, also in the log; nullptr: nothing shown
+    int subtitles;       // 1: subtitle pixels in the picture, 0: none, -1: not looked at
+  };
+  const std::vector<Step> firstRun = {
+      // The subtitle file of the film's name shows from the start.
+      {"p", 80, nullptr, 1},
+      {"s", 83, "subtitles: off", 0},
+      {"s", 83, "subtitles: English (srt)", 1},
+      {"s", 83, "subtitles: film.srt (srt)", 1},
+      {"a", 65, "audio: 2/2 Deutsch (aac stereo)", -1},
+      {"a", 65, "audio: 1/2 English (aac mono)", -1},
+      {"Next", 34, nullptr, -1},
+      {"Next", 34, nullptr, -1},
+      {"Prior", 33, nullptr, -1},
+      {"s", 83, "subtitles: off", 0},
+      {"s", 83, "subtitles: English (srt)", 1},
+  };
+  const std::vector<Step> secondRun = {
+      {nullptr, 0, "resumed at 00:02:00", 1},
+      {"r", 82, nullptr, -1},
+      {"p", 80, nullptr, -1},
+  };
+  for (const std::vector<Step>* run : {&firstRun, &secondRun}) {
+    SCOPED_TRACE(run == &firstRun ? "first run" : "second run");
+    ASSERT_TRUE(driver.Start()) << driver.Program().Log();
+    const ScreenRect area = driver.ElementRect(kVideoWindow).Inset(2);
+    ASSERT_TRUE(driver.PlayFile(1)) << driver.Program().Log();
+    ASSERT_TRUE(driver.WaitForCaption("Tavizo: film.mkv", kTimeoutMs)) << driver.Caption();
+    for (const Step& step : *run) {
+      SCOPED_TRACE(std::to_string(&step - run->data()) + " " +
+                   (step.logged ? step.logged : step.keyName));
+      const size_t mark = driver.LogMark();
+      if (step.keyName) ASSERT_TRUE(driver.PressKey(step.keyName, step.key));
+      if (step.logged) {
+        EXPECT_TRUE(driver.WaitForLogSince(mark, step.logged, kTimeoutMs)) << driver.LogSince(mark);
+      }
+      if (step.subtitles < 0) continue;
+      const auto shows = [&](const ScreenImage& image) {
+        return (image.Share(area, isSubtitle) > 0.0005) == (step.subtitles == 1);
+      };
+      EXPECT_TRUE(shows(driver.WaitForPicture(area, shows, kTimeoutMs)));
+    }
+    if (HasFailure()) TakeScreenshot("/tmp/tavizo-film-failure.png");
+    ASSERT_TRUE(driver.Program().RequestClose());
+    ASSERT_EQ(driver.Program().WaitForExit(kTimeoutMs), 0);
+    std::ifstream file(resumeFile, std::ios::binary);
+    const std::string stored{std::istreambuf_iterator<char>(file), {}};
+    if (run == &firstRun) {
+      EXPECT_NE(stored.find("\"" + film + "\",120\r\n\"subtitles:" + film + "\",\"eng\""),
+                std::string::npos)
+          << stored;
+    } else {
+      EXPECT_EQ(stored.find(film), std::string::npos) << stored;
+    }
   }
 }
 

@@ -197,6 +197,9 @@ bool ProgramUnderTest::Start() {
   for (const std::string& variable : mEnvironment)
     envp.push_back(const_cast<char*>(variable.c_str()));
   envp.push_back(nullptr);
+  // A program started again after it ended is a new process with a new window.
+  mExitStatus = -1;
+  mWindow = 0;
   mPid = fork();
   if (mPid < 0) return false;
   if (mPid == 0) {
