@@ -455,7 +455,9 @@ TEST(PlaybackTest, AFilmResumesAndOffersItsSubtitlesAudioTracksAndChapters) {
       SCOPED_TRACE(std::to_string(&step - run->data()) + " " +
                    (step.logged ? step.logged : step.keyName));
       const size_t mark = driver.LogMark();
-      if (step.keyName) ASSERT_TRUE(driver.PressKey(step.keyName, step.key));
+      if (step.keyName) {
+        ASSERT_TRUE(driver.PressKey(step.keyName, step.key));
+      }
       if (step.logged) {
         EXPECT_TRUE(driver.WaitForLogSince(mark, step.logged, kTimeoutMs)) << driver.LogSince(mark);
       }
