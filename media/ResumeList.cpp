@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "app/Conversions.h"
 #include "app/Log.h"
@@ -24,8 +26,10 @@ bool IsStorable(const std::string& path) {
 
 void ResumeList::Load(const std::string& file) {
   mFiles.clear();
+  std::error_code error;
+  if (!std::filesystem::exists(file, error)) return;
   clsHashFile store;
-  if (store.LoadHash(file, true, DamagedFile::KeepCopy) == 0) {
+  if (store.LoadHash(file, false, DamagedFile::KeepCopy) == 0) {
     WriteLog("the resume positions in " + file + " were not usable; every film starts from its " +
              "beginning");
     store.Clear();

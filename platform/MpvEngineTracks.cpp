@@ -35,12 +35,7 @@ void MpvEngine::SelectTrack(MediaTrackType type, int64_t id) {
   if (error < 0) {
     WriteLog(std::string("MpvEngine: choosing track ") + TrackProperty(type) + "=" + value +
              " failed: " + mpv_error_string(error));
-    return;
   }
-  // An embedded subtitle whose line began before the position shows only
-  // from its next line on, unless the file is read again from here; the line
-  // of the moment then shows at once, also while paused.
-  if (type == MediaTrackType::Subtitles && id != 0) JumpTo(CurrentPosition());
 }
 
 std::vector<double> MpvEngine::ChapterStarts() {
