@@ -1,5 +1,6 @@
 #include "skin/SkinCheck.h"
 
+#include <algorithm>
 #include <deque>
 #include <exception>
 #include <optional>
@@ -348,6 +349,10 @@ class SkinChecker {
     }
   }
 
+  static bool IsKeyCommand(std::string_view command) {
+    return std::find(kKeyCommands.begin(), kKeyCommands.end(), command) != kKeyCommands.end();
+  }
+
   void CheckCommandCoverage() {
     for (std::string_view command : kCommandNames) {
       const std::string action = "*." + std::string(command);
@@ -359,7 +364,7 @@ class SkinChecker {
       }
       if (used) continue;
       const std::string message = "no element uses the command " + action;
-      if (mOptions.commands == CommandCoverage::Required)
+      if (mOptions.commands == CommandCoverage::Required && !IsKeyCommand(command))
         Fault(message);
       else
         Warn(message);

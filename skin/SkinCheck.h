@@ -22,9 +22,14 @@ enum class CommandCoverage { Optional, Required };
 
 struct SkinCheckOptions {
   // Required: a command of kCommandNames that no move entry uses is a fault
-  // rather than a warning.
+  // rather than a warning (except those of kKeyCommands).
   CommandCoverage commands = CommandCoverage::Optional;
 };
+
+// Commands that default keys reach, so a skin needs no element for them
+// even when every command must be used (restart and the chapter jumps).
+inline constexpr std::array<std::string_view, 3> kKeyCommands = {"cmdRestart", "cmdChapterNext",
+                                                                 "cmdChapterPrevious"};
 
 // The navigation names that a "!." entry may name.
 inline constexpr std::array<const char*, 6> kSkinNavigations = {

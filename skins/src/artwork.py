@@ -149,6 +149,23 @@ def icon_ratio(c):
     )
 
 
+def icon_subtitles(c):
+    # A picture frame with two lines of text along its foot.
+    return (
+        f'<rect x="10" y="22" width="80" height="56" rx="8" {_stroke(c)}/>'
+        f'<path d="M24 52 H50 M58 52 H76 M24 64 H40 M48 64 H76" {_stroke(c)}/>'
+    )
+
+
+def icon_audio_track(c):
+    # A speaker beside two tracks, the upper one chosen.
+    return (
+        _speaker(c)
+        + f'<path d="M62 38 H88 M62 62 H88" {_stroke(c)}/>'
+        + f'<circle cx="62" cy="38" r="6" fill="{c}"/>'
+    )
+
+
 def icon_play_mode(c):
     return (
         f'<path d="M22 56 V46 A12 12 0 0 1 34 34 H74" {_stroke(c)}/>'

@@ -336,10 +336,13 @@ def player():
         None,
         ("cmdFullsize", art.icon_fullsize, "Full-screen video", "*.cmdFullsize"),
         ("cmdARMode", art.icon_ratio, "Aspect: source, forced or zoom", "*.cmdARMode"),
+        ("cmdSubtitle", art.icon_subtitles, "Subtitles: next track or off", "*.cmdSubtitle"),
+        ("cmdAudioTrack", art.icon_audio_track, "Next audio track", "*.cmdAudioTrack"),
         ("cmdPlayMode", art.icon_play_mode, "Play mode: single, all, random, repeat", "*.cmdPlayMode"),
     ]
-    dh = 8.5
+    dh = 7.8
     dw = dh * 0.75
+    dock_y = 77 + (10.5 - dh) / 2
     buttons = [d for d in dock if d]
     gap = (96.5 - len(buttons) * dw) / 2
     x = 1.75
@@ -353,13 +356,13 @@ def player():
         east = names[i + 1] if i + 1 < len(names) else ""
         west = names[i - 1] if i > 0 else ""
         if name == "cmdPlay":
-            e = Element(w, name, x, 78, dw, dh, info=info)
+            e = Element(w, name, x, dock_y, dw, dh, info=info)
             # Playing lights the play button: the pause button sits next to it.
             toggle_pictures(e, button_pictures(art.icon_play),
                             button_pictures(art.icon_play, key="play_on", idle_colour=art.ACCENT_TOP, lit=True))
         else:
-            e = icon_button(w, name, x, 78, dw, dh, icon, info)
-        if name in ("cmdFullsize", "cmdARMode", "cmdPlayMode"):
+            e = icon_button(w, name, x, dock_y, dw, dh, icon, info)
+        if name in ("cmdFullsize", "cmdARMode", "cmdSubtitle", "cmdAudioTrack", "cmdPlayMode"):
             e.move(north="cmdMute", east=east, south="cmdFormResize", west=west, pressed=pressed)
         else:
             e.move(north="lstPlaylist", east=east, west=west, pressed=pressed)
@@ -493,7 +496,7 @@ def remote():
     cw = ch * 0.75
     gx, gy = 0.75, 0.9
     grid_h = 3 * ch + 2 * gy
-    px, pwid, phei = 23, 54, margin + grid_h + margin
+    px, pwid, phei = 19.25, 61.5, margin + grid_h + margin
     py = 96 - phei
     # The window colour element and every element here clear to the key
     # colour, so the video comes back when the panel is taken away.
@@ -510,7 +513,7 @@ def remote():
     info.text("Idle", "", TEXT, 4, 10, 92, 42, 2)
     info.text("Selected", "", ACCENT, *bar, 1)
 
-    grid_left = px + pwid - 2 - (3 * cw + 2 * gx)
+    grid_left = px + pwid - 2 - (4 * cw + 3 * gx)
     grid_top = py + margin
 
     def cell(name, col, row_, icon, info_, off_on=None):
@@ -531,7 +534,11 @@ def remote():
     cell("cmdPlay", 1, 0, None, "Play or pause", (art.icon_play, art.icon_pause)).move(
         north="cmdPlay", east="cmdNext", south="cmdStartButton", west="cmdPrevious", pressed="*.cmdPlay")
     cell("cmdNext", 2, 0, art.icon_next, "Next file").move(
-        south="cmdForward", west="cmdPlay", pressed="*.cmdNext")
+        east="cmdSubtitle", south="cmdForward", west="cmdPlay", pressed="*.cmdNext")
+    cell("cmdSubtitle", 3, 0, art.icon_subtitles, "Subtitles: next track or off").move(
+        east="cmdSubtitle", south="cmdAudioTrack", west="cmdNext", pressed="*.cmdSubtitle")
+    cell("cmdAudioTrack", 3, 1, art.icon_audio_track, "Next audio track").move(
+        north="cmdSubtitle", south="cmdAudioTrack", west="cmdForward", pressed="*.cmdAudioTrack")
     cell("cmdRewind", 0, 1, art.icon_rewind, "Rewind").move(
         north="cmdPrevious", east="cmdStartButton", west="cmdRewind", pressed="*.cmdRewind")
     cell("cmdStartButton", 1, 1, art.icon_ok, "Play or pause").move(

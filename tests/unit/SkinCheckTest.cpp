@@ -29,8 +29,8 @@ class FakePictureLoader final : public PictureLoader {
 };
 
 // A sound skin: in wndMain a start element (1) and one element per command in
-// a row (2 to 29, linked east and west); pressing the start element switches
-// to wndOptions (30, 31); the remote panel (32, 33) opens on its start button.
+// a row (2 to 34, linked east and west); pressing the start element switches
+// to wndOptions (35, 36); the remote panel (37, 38) opens on its start button.
 std::map<std::string, std::string> SoundSkin() {
   std::map<std::string, std::string> skin;
   int32_t count = 0;
@@ -149,7 +149,7 @@ TEST_F(SkinCheckTest, FindsEachFault) {
        "wndMain.cmd0 has a pressed action, but the direction keys never reach it from the start "
        "element wndMain.start"},
       {"unreachable remote button",
-       {{"ctrlMove32", ""}},
+       {{"ctrlMove37", ""}},
        "wndRemote.cmdStop has a pressed action, but the direction keys never reach it from "
        "wndRemote.cmdStartButton"},
       {"no start element", {{"startCtrl", ""}}, "the skin names no start element"},
@@ -263,13 +263,13 @@ TEST_F(SkinCheckTest, ElementsBeyondThePointersReachOnlyWarn) {
 
 TEST_F(SkinCheckTest, PointlessPressedEntriesWarn) {
   std::map<std::string, std::string> skin = SoundSkin();
-  skin["ctrlMove31"] = ";;;wndOptions.first;wndOptions.first";
+  skin["ctrlMove36"] = ";;;wndOptions.first;wndOptions.first";
   const std::vector<SkinProblem> ownWindow = Check(skin);
   EXPECT_FALSE(HasFault(ownWindow)) << Listed(ownWindow);
   EXPECT_TRUE(Has(ownWindow, SkinProblemSeverity::Warning, "of its own window"))
       << Listed(ownWindow);
 
-  skin["ctrlMove31"] = ";;;wndOptions.first;!.elemMovePressed";
+  skin["ctrlMove36"] = ";;;wndOptions.first;!.elemMovePressed";
   const std::vector<SkinProblem> loop = Check(skin);
   EXPECT_TRUE(Has(loop, SkinProblemSeverity::Warning, "runs itself again")) << Listed(loop);
 }
