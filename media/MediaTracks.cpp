@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "app/Log.h"
-#include "app/Text.h"
+#include "base/Log.h"
+#include "base/Text.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
 #include "media/Transport.h"

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/Conversions.h"
-#include "app/Log.h"
+#include "base/Conversions.h"
+#include "base/Log.h"
 #include "store/clsHashFile.h"
 
 namespace {

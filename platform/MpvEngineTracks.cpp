@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/Log.h"
+#include "base/Log.h"
 #include "platform/MpvEngine.h"
 #include "platform/MpvTrackList.h"
 
