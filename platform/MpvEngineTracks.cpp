@@ -22,28 +22,29 @@ const char* TrackProperty(MediaTrackType type) {
 std::vector<MediaTrack> MpvEngine::Tracks(MediaTrackType type) {
   if (!mIsOpen) return {};
   mpv_node tracks{};
-  if (mpv_get_property(mHandle.get(), "track-list", MPV_FORMAT_NODE, &tracks) < 0) return {};
+  if (mMpv.mpv_get_property(mHandle.get(), "track-list", MPV_FORMAT_NODE, &tracks) < 0) return {};
   std::vector<MediaTrack> result = MpvTrackList::ChoosableTracks(tracks, type);
-  mpv_free_node_contents(&tracks);
+  mMpv.mpv_free_node_contents(&tracks);
   return result;
 }
 
 void MpvEngine::SelectTrack(MediaTrackType type, int64_t id) {
   if (!mIsOpen || id < 0) return;
   const std::string value = id == 0 ? "no" : std::to_string(id);
-  const int error = mpv_set_property_string(mHandle.get(), TrackProperty(type), value.c_str());
+  const int error = mMpv.mpv_set_property_string(mHandle.get(), TrackProperty(type), value.c_str());
   if (error < 0) {
     WriteLog(std::string("MpvEngine: choosing track ") + TrackProperty(type) + "=" + value +
-             " failed: " + mpv_error_string(error));
+             " failed: " + mMpv.mpv_error_string(error));
   }
 }
 
 std::vector<double> MpvEngine::ChapterStarts() {
   if (!mIsOpen) return {};
   mpv_node chapters{};
-  if (mpv_get_property(mHandle.get(), "chapter-list", MPV_FORMAT_NODE, &chapters) < 0) return {};
+  if (mMpv.mpv_get_property(mHandle.get(), "chapter-list", MPV_FORMAT_NODE, &chapters) < 0)
+    return {};
   std::vector<double> result = MpvTrackList::ChapterStarts(chapters);
-  mpv_free_node_contents(&chapters);
+  mMpv.mpv_free_node_contents(&chapters);
   return result;
 }
 

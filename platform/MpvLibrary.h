@@ -18,6 +18,7 @@
   X(mpv_request_log_messages)               \
   X(mpv_set_option_string)                  \
   X(mpv_set_property)                       \
+  X(mpv_set_property_string)                \
   X(mpv_set_wakeup_callback)                \
   X(mpv_terminate_destroy)                  \
   X(mpv_wait_event)                         \
