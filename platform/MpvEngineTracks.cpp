@@ -9,6 +9,7 @@
 
 #include "base/Log.h"
 #include "platform/MpvEngine.h"
+#include "platform/MpvLibrary.h"
 #include "platform/MpvTrackList.h"
 
 namespace {
