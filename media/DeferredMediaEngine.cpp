@@ -70,6 +70,10 @@ void DeferredMediaEngine::SetCurrentPosition(double seconds) {
   if (mEngine) mEngine->SetCurrentPosition(seconds);
 }
 
+void DeferredMediaEngine::JumpTo(double seconds) {
+  if (mEngine) mEngine->JumpTo(seconds);
+}
+
 double DeferredMediaEngine::Duration() {
   return mEngine ? mEngine->Duration() : 0;
 }
@@ -128,4 +132,16 @@ void DeferredMediaEngine::SetDestination(const PixelRect& destination) {
 
 PixelRect DeferredMediaEngine::Destination() const {
   return mEngine ? mEngine->Destination() : mDestination;
+}
+
+std::vector<MediaTrack> DeferredMediaEngine::Tracks(MediaTrackType type) {
+  return mEngine ? mEngine->Tracks(type) : std::vector<MediaTrack>{};
+}
+
+void DeferredMediaEngine::SelectTrack(MediaTrackType type, int64_t id) {
+  if (mEngine) mEngine->SelectTrack(type, id);
+}
+
+std::vector<double> DeferredMediaEngine::ChapterStarts() {
+  return mEngine ? mEngine->ChapterStarts() : std::vector<double>{};
 }

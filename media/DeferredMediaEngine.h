@@ -41,6 +41,7 @@ class DeferredMediaEngine final : public MediaEngine {
   void Stop() override;
   double CurrentPosition() override;
   void SetCurrentPosition(double seconds) override;
+  void JumpTo(double seconds) override;
   double Duration() override;
   void SetRate(double rate) override;
   bool GetEvent(int32_t& code) override;
@@ -51,6 +52,9 @@ class DeferredMediaEngine final : public MediaEngine {
   void SetVideoWindow(const PixelRect& window) override;
   void SetDestination(const PixelRect& destination) override;
   PixelRect Destination() const override;
+  std::vector<MediaTrack> Tracks(MediaTrackType type) override;
+  void SelectTrack(MediaTrackType type, int64_t id) override;
+  std::vector<double> ChapterStarts() override;
 
  private:
   std::vector<MediaEngineFactory> mFactories;

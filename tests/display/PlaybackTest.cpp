@@ -456,7 +456,8 @@ TEST(PlaybackTest, AFilmResumesAndOffersItsSubtitlesAudioTracksAndChapters) {
     ASSERT_TRUE(driver.WaitForCaption("Tavizo: film.mkv", kTimeoutMs)) << driver.Caption();
     for (const Step& step : *run) {
       SCOPED_TRACE("step " + std::to_string(&step - run->data()));
-      const size_t mark = driver.LogMark();
+      // A line without a key press comes from the open, which may be done already.
+      const size_t mark = step.keyName ? driver.LogMark() : 0;
       if (step.keyName) {
         ASSERT_TRUE(driver.PressKey(step.keyName, step.key));
         // A jump settles before the next key, as under a person's hand.
