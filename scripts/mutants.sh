@@ -167,19 +167,7 @@ fi
 
 # The display tests run as on a fresh machine (see scripts/test.sh): no zenity
 # on PATH and an X server with nothing but its built-in fonts.
-display_path=""
-IFS=: read -ra path_folders <<< "$PATH"
-for folder in "${path_folders[@]}"; do
-  if [ -e "$folder/zenity" ]; then
-    shim="$shims/${#display_path}"
-    mkdir -p "$shim"
-    for tool in "$folder"/*; do
-      [ "$(basename "$tool")" = zenity ] || ln -s "$tool" "$shim/"
-    done
-    folder="$shim"
-  fi
-  display_path="${display_path:+$display_path:}$folder"
-done
+display_path=$("$(dirname "$0")/path-without-zenity.sh" "$shims")
 
 # Which test programs a build makes: every kind the run uses for the unchanged
 # code, and before the unit tests of a fault only what runs right away.

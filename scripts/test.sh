@@ -16,19 +16,7 @@ ctest --test-dir build -L unit --output-on-failure
 # is replaced by a folder of links to everything else in it.
 shims=$(mktemp -d)
 trap 'rm -rf "$shims"' EXIT
-display_path=""
-IFS=: read -ra path_folders <<< "$PATH"
-for folder in "${path_folders[@]}"; do
-  if [ -e "$folder/zenity" ]; then
-    shim="$shims/${#display_path}"
-    mkdir -p "$shim"
-    for tool in "$folder"/*; do
-      [ "$(basename "$tool")" = zenity ] || ln -s "$tool" "$shim/"
-    done
-    folder="$shim"
-  fi
-  display_path="${display_path:+$display_path:}$folder"
-done
+display_path=$(scripts/path-without-zenity.sh "$shims")
 
 echo "== Display tests (Xvfb with built-in fonts only, no zenity)"
 PATH="$display_path" xvfb-run -a -s "-screen 0 1920x1080x24 -noreset -fp built-ins" \
