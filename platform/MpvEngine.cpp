@@ -245,6 +245,7 @@ void MpvEngine::ForgetMedium() {
   mEndReported = false;
   mEvents.clear();
   mHasFrame = false;
+  mStarted = false;
   if (mRenderer) mRenderer->ResetFrameCount();
   mPendingSeek.reset();
 }
@@ -422,6 +423,13 @@ void MpvEngine::HandleEvent(const mpv_event& event) {
     case MPV_EVENT_PLAYBACK_RESTART:
       if (mPendingSeek) mPosition = *mPendingSeek;
       mPendingSeek.reset();
+      // The first picture of the medium (or the one after a seek) is ready;
+      // libmpv may have offered it before this event arrived, so it is drawn
+      // now rather than at the next update.
+      if (mIsOpen && !mStarted) {
+        mStarted = true;
+        if (mTracks.hasVideo) RenderFrame();
+      }
       break;
     case MPV_EVENT_END_FILE:
       HandleEndOfFile(event);
@@ -491,8 +499,9 @@ void MpvEngine::HandleEndOfFile(const mpv_event& event) {
 }
 
 void MpvEngine::RenderFrame() {
-  if (mIsOpen) mHasFrame = true;
-  mRenderer->Render(mIsOpen ? MpvRenderer::Shown::Yes : MpvRenderer::Shown::No);
+  const bool shown = mIsOpen && mStarted;
+  if (shown) mHasFrame = true;
+  mRenderer->Render(shown ? MpvRenderer::Shown::Yes : MpvRenderer::Shown::No);
 }
 
 bool MpvEngine::SetFlag(const char* name, bool value) {

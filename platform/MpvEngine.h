@@ -130,6 +130,10 @@ class MpvEngine final : public MediaEngine {
   bool mEndReported = false;
   std::deque<int32_t> mEvents;
   bool mHasFrame = false;  // libmpv has a picture of this medium to draw again
+  // libmpv has shown this medium's first picture. Until then the frame it
+  // offers may still be the last one of the medium before (libmpv keeps its
+  // video output from one file to the next), and that is never drawn.
+  bool mStarted = false;
 
   // A seek that libmpv has not finished yet: its target stands for the
   // position until playback restarts there, so repeated relative moves build
