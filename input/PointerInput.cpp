@@ -240,11 +240,11 @@ const std::string& PointerInput::RowText(int32_t row) const {
   // its folder is browsed, its rows are the ones to name.
   const BrowseState& browse = mServices.browse;
   assert(row >= 1 && row <= UsableRowCount(browse.mBrowseList));
+  const EntryList& playing = browse.mPlaying.Rows();
   const bool playingFolder =
-      EqualsIgnoreCase(mServices.settings.gPlaylistName, browse.mPlayingFolder);
-  if (playingFolder && row <= UsableRowCount(browse.mPlayingList)) {
-    return browse.mPlayingList[static_cast<size_t>(row)].text;
-  }
+      EqualsIgnoreCase(mServices.settings.gPlaylistName, browse.mPlaying.Folder());
+  if (playingFolder && row <= UsableRowCount(playing))
+    return playing[static_cast<size_t>(row)].text;
   return browse.mBrowseList[static_cast<size_t>(row)].text;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <system_error>
 #include <utility>
 
@@ -83,29 +82,6 @@ void AppendSorted(std::vector<SortedName>& names, const char* prefix, ListEntryK
   for (SortedName& entry : names) {
     list.push_back(ListEntry{prefix + std::move(entry.name), kind, 0, {}});
   }
-}
-
-// True when both lists hold the same rows (text and kind) in the same order.
-bool SameRows(const EntryList& a, const EntryList& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 1; i < a.size(); ++i) {
-    if (a[i].kind != b[i].kind || a[i].text != b[i].text) return false;
-  }
-  return true;
-}
-
-// The fresh list with the play counts of the rows it shares with the old one.
-EntryList CarryPlayCounts(const EntryList& old, EntryList fresh) {
-  std::map<std::string, int32_t> counts;
-  for (size_t i = 1; i < old.size(); ++i) {
-    if (old[i].kind == kEntryFile && old[i].playCount != 0) counts[old[i].text] = old[i].playCount;
-  }
-  for (size_t i = 1; i < fresh.size(); ++i) {
-    if (fresh[i].kind != kEntryFile) continue;
-    const auto found = counts.find(fresh[i].text);
-    if (found != counts.end()) fresh[i].playCount = found->second;
-  }
-  return fresh;
 }
 
 }  // namespace
@@ -216,15 +192,7 @@ void Browser::OpenFileRow(int32_t index) {
   BrowseState& browse = mServices.browse;
   const std::string& folder = mServices.settings.gPlaylistName;
   const std::string path = folder + browse.mBrowseList[static_cast<size_t>(index)].text;
-  if (folder != browse.mPlayingFolder) {
-    browse.mPlayingList = browse.mBrowseList;
-    browse.mPlayingFolder = folder;
-  } else if (!SameRows(browse.mPlayingList, browse.mBrowseList)) {
-    // The folder changed since it started playing: play on from its rows as
-    // they are now, so the playing row is the file being opened.
-    browse.mPlayingList = CarryPlayCounts(browse.mPlayingList, browse.mBrowseList);
-  }
-  browse.mPlayingIndex = index;
+  browse.mPlaying.OpenFrom(folder, browse.mBrowseList, index);
 
   OpenOutcome outcome = OpenOutcome::Failed;
   if (mServices.openFile) {
@@ -235,12 +203,7 @@ void Browser::OpenFileRow(int32_t index) {
   // The open that took this one's place has set the playing row and its count.
   if (outcome == OpenOutcome::Overtaken) return;
   const bool opened = outcome == OpenOutcome::Opened;
-  if (opened) {
-    const int32_t row = RoundToInt32(browse.mPlayingIndex);
-    if (row >= 1 && row <= UsableRowCount(browse.mPlayingList)) {
-      ++browse.mPlayingList[static_cast<size_t>(row)].playCount;
-    }
-  }
+  if (opened) browse.mPlaying.CountPlay();
   if (mServices.setNeedsReopen) mServices.setNeedsReopen(!opened);
 }
 

@@ -35,22 +35,11 @@ PlayModes::PlayModes(MediaSession& session, Transport& transport, MediaSessionSt
       mActivateEntry(std::move(activateEntry)),
       mRandom(random ? std::move(random) : RandomSource(StandardRandom)) {}
 
-// A row that the header counts but the list does not hold is no file: a
-// damaged header must not lead outside the list.
-bool PlayModes::IsFileRow(int32_t row) const {
-  const EntryList& list = mBrowse.mPlayingList;
-  return row >= 1 && row < static_cast<int32_t>(list.size()) && list[row].kind == kEntryFile;
-}
-
 // Only a file row opens; the list may have been replaced since the row was
 // chosen (an open lets pending events run), so the row is checked here.
 OpenOutcome PlayModes::OpenRow(int32_t row) {
-  if (!IsFileRow(row)) return OpenOutcome::Failed;
-  return mSession.OpenMedium(mBrowse.mPlayingFolder + mBrowse.mPlayingList[row].text);
-}
-
-int32_t PlayModes::PlayingRow() const {
-  return RoundToInt32(mBrowse.mPlayingIndex);
+  if (!mBrowse.mPlaying.IsFileRow(row)) return OpenOutcome::Failed;
+  return mSession.OpenMedium(mBrowse.mPlaying.PathOf(row));
 }
 
 void PlayModes::cmdNext(bool wrap) {
@@ -63,17 +52,18 @@ void PlayModes::cmdNext(bool wrap) {
 
 // Tries the rows after the playing one, at most count - 1 of them.
 OpenOutcome PlayModes::NextInSequence(bool wrap) {
-  const int32_t count = EntryCount(mBrowse.mPlayingList);
+  PlayingList& playing = mBrowse.mPlaying;
+  const int32_t count = EntryCount(playing.Rows());
   const bool wraps = wrap || mSettings.gPlayMode == kRepeatAll;
   OpenOutcome outcome = OpenOutcome::Failed;
   int32_t tries = 1;
   do {
-    mBrowse.mPlayingIndex += 1;
-    if (PlayingRow() > count) {
+    playing.MoveTo(playing.Index() + 1);
+    if (playing.Row() > count) {
       if (!wraps) break;
-      mBrowse.mPlayingIndex = 1;
+      playing.MoveTo(1);
     }
-    outcome = OpenRow(PlayingRow());
+    outcome = OpenRow(playing.Row());
     ++tries;
   } while (outcome == OpenOutcome::Failed && tries < count);
   return outcome;
@@ -83,11 +73,9 @@ OpenOutcome PlayModes::NextInSequence(bool wrap) {
 // opened fewer times than the playing one; with wrap (or in "repeat random")
 // a second round also takes files opened as often, the playing one included.
 OpenOutcome PlayModes::NextAtRandom(bool wrap) {
-  const int32_t count = EntryCount(mBrowse.mPlayingList);
-  const EntryList& list = mBrowse.mPlayingList;
-  const int32_t current = PlayingRow();
-  int32_t least =
-      current >= 0 && current < static_cast<int32_t>(list.size()) ? list[current].playCount : 0;
+  const PlayingList& playing = mBrowse.mPlaying;
+  const int32_t count = EntryCount(playing.Rows());
+  int32_t least = playing.PlayCountOf(playing.Row());
   const int32_t firstLeast = least;
   const bool widens = wrap || mSettings.gPlayMode == kRepeatRandom;
   int32_t row = static_cast<int32_t>(mRandom() * count + 1);
@@ -96,7 +84,7 @@ OpenOutcome PlayModes::NextAtRandom(bool wrap) {
   while (true) {
     row += 1;
     if (row > count) row = 1;
-    if (IsFileRow(row) && list[row].playCount < least) outcome = OpenRow(row);
+    if (playing.IsFileRow(row) && playing.PlayCountOf(row) < least) outcome = OpenRow(row);
     tries += 1;
     if (tries > count) {
       if (!widens) break;
@@ -105,7 +93,7 @@ OpenOutcome PlayModes::NextAtRandom(bool wrap) {
     }
     if (least >= firstLeast + 2 || outcome != OpenOutcome::Failed) break;
   }
-  if (outcome == OpenOutcome::Opened) mBrowse.mPlayingIndex = row;
+  if (outcome == OpenOutcome::Opened) mBrowse.mPlaying.MoveTo(row);
   return outcome;
 }
 
@@ -114,16 +102,17 @@ void PlayModes::cmdPrevious(bool wrap) {
     cmdNext(wrap);
     return;
   }
-  const int32_t count = EntryCount(mBrowse.mPlayingList);
+  PlayingList& playing = mBrowse.mPlaying;
+  const int32_t count = EntryCount(playing.Rows());
   OpenOutcome outcome = OpenOutcome::Failed;
   int32_t tries = 1;
   do {
-    mBrowse.mPlayingIndex -= 1;
-    if (PlayingRow() < 1) {
+    playing.MoveTo(playing.Index() - 1);
+    if (playing.Row() < 1) {
       if (!wrap) break;
-      mBrowse.mPlayingIndex = count;
+      playing.MoveTo(count);
     }
-    outcome = OpenRow(PlayingRow());
+    outcome = OpenRow(playing.Row());
     ++tries;
   } while (tries < count && outcome == OpenOutcome::Failed);
   Finish(outcome);
@@ -133,7 +122,7 @@ void PlayModes::cmdPrevious(bool wrap) {
 // mNeedsReopen to the open that took its place.
 void PlayModes::Finish(OpenOutcome outcome) {
   if (outcome == OpenOutcome::Opened) {
-    if (IsFileRow(PlayingRow())) mBrowse.mPlayingList[PlayingRow()].playCount += 1;
+    mBrowse.mPlaying.CountPlay();
     mState.mNeedsReopen = false;
   } else if (outcome == OpenOutcome::Failed) {
     mState.mNeedsReopen = true;
@@ -168,11 +157,9 @@ void PlayModes::OnMediaEnd() {
 }
 
 void PlayModes::StartFromList() {
-  mBrowse.mPlayingList = mBrowse.mBrowseList;
-  mBrowse.mPlayingIndex = mBrowse.mBrowseCursor;
-  mBrowse.mPlayingFolder = mSettings.gPlaylistName;
+  mBrowse.mPlaying.Take(mSettings.gPlaylistName, mBrowse.mBrowseList, mBrowse.mBrowseCursor);
   const int32_t row = RoundToInt32(mBrowse.mBrowseCursor);
-  if (IsFileRow(row) && mActivateEntry) {
+  if (mBrowse.mPlaying.IsFileRow(row) && mActivateEntry) {
     mActivateEntry(row);
   } else {
     cmdNext(true);

@@ -58,9 +58,7 @@ class PlayModes {
   void StartFromList();
 
  private:
-  bool IsFileRow(int32_t row) const;
   OpenOutcome OpenRow(int32_t row);
-  int32_t PlayingRow() const;
   OpenOutcome NextInSequence(bool wrap);
   OpenOutcome NextAtRandom(bool wrap);
   void Finish(OpenOutcome outcome);

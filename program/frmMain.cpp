@@ -158,7 +158,7 @@ PlayerSnapshot frmMain::PlayerState() const {
   state.volume = mSettings.gMediaVolume;
   state.isMuted = mSettings.gIsMediaMute == 1;
   state.playMode = mSettings.gPlayMode;
-  state.hasFiles = holdsFile(mBrowse.mPlayingList) || holdsFile(mBrowse.mBrowseList);
+  state.hasFiles = holdsFile(mBrowse.mPlaying.Rows()) || holdsFile(mBrowse.mBrowseList);
   return state;
 }
 
@@ -216,7 +216,7 @@ bool frmMain::Load() {
   LoadSettingsAndBindings();
   mJoysticks.StartJoysticks(mServices.joysticks, mServices.timers[TimerId::DXJoystickPoll]);
   mBrowse.mBrowseCursor = 1;
-  mBrowse.mPlayingIndex = 1;
+  mBrowse.mPlaying.MoveTo(1);
   if (!LoadSkin()) {
     FatalStartupFailure();
     return false;
@@ -310,8 +310,7 @@ void frmMain::FatalStartupFailure() {
 
 void frmMain::ScanPlayList() {
   mBrowser.ScanFolder(mSettings.gPlaylistName, mBrowse.mBrowseList);
-  mBrowse.mPlayingList = mBrowse.mBrowseList;
-  mBrowse.mPlayingFolder = mSettings.gPlaylistName;
+  mBrowse.mPlaying.Take(mSettings.gPlaylistName, mBrowse.mBrowseList, mBrowse.mPlaying.Index());
 }
 
 void frmMain::ShowMainWindow() {

@@ -32,10 +32,43 @@ int32_t EntryCount(const EntryList& list);
 // has entries (a damaged header must not lead outside the list).
 int32_t UsableRowCount(const EntryList& list);
 
+// The list that playback goes on from: the rows of the folder a file was
+// played from, the playing row, and how often each file row was opened. It
+// keeps its rows as they were when playback began, and only it changes them.
+class PlayingList {
+ public:
+  const EntryList& Rows() const { return mRows; }
+  const std::string& Folder() const { return mFolder; }
+  // The playing row as stored: a whole number, below 1 or past the last row
+  // while Previous or Next walk the list.
+  double Index() const { return mIndex; }
+  int32_t Row() const;
+  // A row inside the list that holds a file; a row that a damaged header
+  // counts but the list does not hold is none.
+  bool IsFileRow(int32_t row) const;
+  // The full path of a file row.
+  std::string PathOf(int32_t row) const;
+  int32_t PlayCountOf(int32_t row) const;
+
+  // Playback goes on from these rows of a folder, at the given row.
+  void Take(const std::string& folder, const EntryList& rows, double index);
+  // A file row of the browsed folder is opened: a folder other than the
+  // playing one brings its rows; the playing folder whose rows changed since
+  // brings its rows as they are now, with the counts of the files still
+  // there, so the playing row is the file being opened.
+  void OpenFrom(const std::string& folder, const EntryList& rows, int32_t row);
+  void MoveTo(double index);
+  // The playing row, when it is a file row, was opened once more.
+  void CountPlay();
+
+ private:
+  EntryList mRows{ListEntry{"0", kEntryBack, 0, {}}};
+  double mIndex = 1;
+  std::string mFolder;
+};
+
 struct BrowseState {
   EntryList mBrowseList{ListEntry{"0", kEntryBack, 0, {}}};
   double mBrowseCursor = 1;  // a whole number 1..count
-  EntryList mPlayingList{ListEntry{"0", kEntryBack, 0, {}}};
-  double mPlayingIndex = 1;
-  std::string mPlayingFolder;
+  PlayingList mPlaying;
 };

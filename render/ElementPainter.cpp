@@ -192,7 +192,7 @@ void ElementPainter::DrawList(const SkinElement& element, const ElementBox& box)
   facts.isFocused = IsFullName(element, mContext.focus.mFocusElement);
   facts.isRunning = mContext.media.IsRunning();
   facts.browsesPlayingFolder =
-      EqualsIgnoreCase(mContext.settings.gPlaylistName, mContext.browse.mPlayingFolder);
+      EqualsIgnoreCase(mContext.settings.gPlaylistName, mContext.browse.mPlaying.Folder());
   DrawText(element, BuildListText(element, mContext.browse, facts));
   if (!DrawScrollBar(mBackBuffer, element, box, mContext.browse, mContext.list)) {
     WriteLog(kNoBackBufferResult);

@@ -32,7 +32,7 @@ std::string BuildListText(const SkinElement& list, const BrowseState& browse,
                           const ListRowFacts& facts) {
   const VisibleListRows rows = VisibleRowsOf(list, browse);
   const double cursor = RoundHalfEven(browse.mBrowseCursor);
-  const double playing = RoundHalfEven(browse.mPlayingIndex);
+  const double playing = RoundHalfEven(browse.mPlaying.Index());
 
   std::string text;
   for (int64_t row = rows.first; row <= rows.last; ++row) {

@@ -100,9 +100,7 @@ class MediaTestRig {
     settings.gPlaylistName = folder;
     browse.mBrowseList = list;
     browse.mBrowseCursor = cursor;
-    browse.mPlayingList = list;
-    browse.mPlayingFolder = folder;
-    browse.mPlayingIndex = cursor;
+    browse.mPlaying.Take(folder, list, cursor);
   }
 
   bool Logged(std::string_view text) const {
@@ -147,10 +145,10 @@ class MediaTestRig {
   // playing row and its file opens.
   void ActivateFileRow(int32_t row) {
     activatedRows.push_back(row);
-    browse.mPlayingIndex = row;
+    browse.mPlaying.MoveTo(row);
     const bool opened =
         media.mSession.cmdOpenFile(settings.gPlaylistName + browse.mBrowseList[row].text);
-    if (opened) browse.mPlayingList[row].playCount += 1;
+    if (opened) browse.mPlaying.CountPlay();
     media.mState.mNeedsReopen = !opened;
   }
 

@@ -328,32 +328,32 @@ TEST_F(BrowserTest, OpeningFilesFillsThePlayingListOncePerFolder) {
 
   browser.ActivateEntry(2);
   EXPECT_THAT(opened, ElementsAre(Folder("A/a1.mp3")));
-  EXPECT_EQ(browse.mPlayingFolder, Folder("A/"));
-  EXPECT_EQ(browse.mPlayingList.size(), 4u);
-  EXPECT_EQ(browse.mPlayingList[2].playCount, 1);
+  EXPECT_EQ(browse.mPlaying.Folder(), Folder("A/"));
+  EXPECT_EQ(browse.mPlaying.Rows().size(), 4u);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(2), 1);
   EXPECT_EQ(needsReopen, false);
   EXPECT_THAT(screen.mCalls, ElementsAre("RedrawElement wndVidMain.lstPlaylist"));  // no rescan
 
   browser.ActivateEntry(3);  // same folder: the list and its counts stay
   browser.ActivateEntry(2);
-  EXPECT_EQ(browse.mPlayingIndex, 2);
-  EXPECT_EQ(browse.mPlayingList[2].playCount, 2);
-  EXPECT_EQ(browse.mPlayingList[3].playCount, 1);
+  EXPECT_EQ(browse.mPlaying.Index(), 2);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(2), 2);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(3), 1);
   EXPECT_EQ(browse.mBrowseList[2].playCount, 0);
 
   openSucceeds = false;
   browser.ActivateEntry(3);
   EXPECT_EQ(needsReopen, true);
-  EXPECT_EQ(browse.mPlayingList[3].playCount, 1);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(3), 1);
 
   openSucceeds = true;
   Browse(Folder("B/"));
   browser.ActivateEntry(2);
   EXPECT_EQ(opened.back(), Folder("B/b1.mp3"));
-  EXPECT_EQ(browse.mPlayingFolder, Folder("B/"));
-  EXPECT_EQ(browse.mPlayingList.size(), 3u);
-  EXPECT_EQ(browse.mPlayingList[2].text, "b1.mp3");
-  EXPECT_EQ(browse.mPlayingList[2].playCount, 1);
+  EXPECT_EQ(browse.mPlaying.Folder(), Folder("B/"));
+  EXPECT_EQ(browse.mPlaying.Rows().size(), 3u);
+  EXPECT_EQ(browse.mPlaying.Rows()[2].text, "b1.mp3");
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(2), 1);
   EXPECT_EQ(needsReopen, false);
 }
 
@@ -367,11 +367,11 @@ TEST_F(BrowserTest, PlayingFolderThatChangedIsTakenAgainWithItsCounts) {
   browser.ActivateEntry(3);
 
   EXPECT_EQ(opened.back(), Folder("b.mp3"));
-  ASSERT_EQ(browse.mPlayingList.size(), 5u);
-  EXPECT_EQ(browse.mPlayingIndex, 3);
-  EXPECT_EQ(browse.mPlayingList[3].text, "b.mp3");
-  EXPECT_EQ(browse.mPlayingList[3].playCount, 2);
-  EXPECT_EQ(browse.mPlayingList[2].playCount, 0);
+  ASSERT_EQ(browse.mPlaying.Rows().size(), 5u);
+  EXPECT_EQ(browse.mPlaying.Index(), 3);
+  EXPECT_EQ(browse.mPlaying.Rows()[3].text, "b.mp3");
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(3), 2);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(2), 0);
 }
 
 TEST_F(BrowserTest, RowOutsideTheListDoesNothing) {
@@ -417,7 +417,7 @@ TEST_F(BrowserTest, WithoutAMediaSessionAFileRowFailsToOpen) {
   Browser unwired{BrowserServices{settings, browse, status, focus, screen, info, pump, {}, {}}};
   CapturedLog log;
   unwired.ActivateEntry(2);
-  EXPECT_EQ(browse.mPlayingList[2].playCount, 0);
+  EXPECT_EQ(browse.mPlaying.PlayCountOf(2), 0);
   EXPECT_THAT(log.All(), HasSubstr("no media session to open " + Folder("a.mp3")));
 }
 

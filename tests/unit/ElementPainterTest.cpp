@@ -574,8 +574,7 @@ TEST_F(ElementPainterTest, ListTextShowsTheRowsAroundTheCursor) {
     RenderFixture g;
     const int32_t n = AddList(g, c.lines, {"a", "b", "c"});
     g.browse.mBrowseCursor = c.cursor;
-    g.browse.mPlayingIndex = c.playing;
-    g.browse.mPlayingFolder = c.playingFolder;
+    g.browse.mPlaying.Take(c.playingFolder, g.browse.mBrowseList, c.playing);
     ListRowFacts facts;
     facts.isFocused = c.focused;
     facts.isRunning = c.running;
@@ -587,8 +586,7 @@ TEST_F(ElementPainterTest, ListTextShowsTheRowsAroundTheCursor) {
 TEST_F(ElementPainterTest, DrawnListColoursItsRows) {
   const int32_t n = AddList(f, 5, {"a", "b", "c", "ab\r\ncd"});
   f.browse.mBrowseCursor = 2;
-  f.browse.mPlayingIndex = 3;
-  f.browse.mPlayingFolder = "/MEDIA/FILMS/";
+  f.browse.mPlaying.Take("/MEDIA/FILMS/", f.browse.mBrowseList, 3);
   f.media.running = true;
   f.focus.mFocusElement = "wndVidMain.lstPlaylist";
   Draw(n);

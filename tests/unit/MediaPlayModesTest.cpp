@@ -34,9 +34,9 @@ class MediaPlayModesTest : public ::testing::Test {
 
   // Opens the film at a row of the playing list the way the list does.
   static void PlayRow(MediaTestRig& r, int32_t row) {
-    r.browse.mPlayingIndex = row;
-    ASSERT_TRUE(r.media.mSession.cmdOpenFile("/m/" + r.browse.mPlayingList[row].text));
-    r.browse.mPlayingList[row].playCount += 1;
+    r.browse.mPlaying.MoveTo(row);
+    ASSERT_TRUE(r.media.mSession.cmdOpenFile(r.browse.mPlaying.PathOf(row)));
+    r.browse.mPlaying.CountPlay();
     r.engine.mOpenedPaths.clear();
     r.screen.Clear();
   }
@@ -81,12 +81,12 @@ TEST_F(MediaPlayModesTest, EndOfMediumReactionOfEveryMode) {
 
     if (c.opened) {
       EXPECT_EQ(fresh.engine.mOpenedPaths, std::vector<std::string>{*c.opened});
-      EXPECT_EQ(fresh.browse.mPlayingList[c.rowAfter].playCount, 1);
+      EXPECT_EQ(fresh.browse.mPlaying.PlayCountOf(c.rowAfter), 1);
     } else {
       EXPECT_TRUE(fresh.engine.mOpenedPaths.empty());
       EXPECT_TRUE(fresh.engine.IsOpen());  // the old medium stays as it is
     }
-    EXPECT_EQ(fresh.browse.mPlayingIndex, c.rowAfter);
+    EXPECT_EQ(fresh.browse.mPlaying.Index(), c.rowAfter);
     EXPECT_EQ(fresh.media.mState.mNeedsReopen, c.needsReopen);
     EXPECT_EQ(fresh.screen.Count("RedrawElement wndVidMain.lstPlaylist"),
               c.mode == kSinglePlay ? 0 : 1);
@@ -114,8 +114,8 @@ TEST_F(MediaPlayModesTest, NextSkipsAFileThatFailsToOpen) {
   PlayRow(rig, 3);
   M().cmdNext(false);
   EXPECT_EQ(rig.engine.mOpenedPaths, (std::vector<std::string>{"/m/b.mkv", "/m/c.mkv"}));
-  EXPECT_EQ(rig.browse.mPlayingIndex, 5);
-  EXPECT_EQ(rig.browse.mPlayingList[4].playCount, 0);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 5);
+  EXPECT_EQ(rig.browse.mPlaying.PlayCountOf(4), 0);
   EXPECT_FALSE(rig.media.mState.mNeedsReopen);
 }
 
@@ -123,7 +123,7 @@ TEST_F(MediaPlayModesTest, TheNextActionWrapsInSinglePlay) {
   PlayRow(rig, 5);
   M().cmdNext(true);
   EXPECT_EQ(rig.engine.mOpenedPaths, std::vector<std::string>{"/m/a.mkv"});
-  EXPECT_EQ(rig.browse.mPlayingIndex, 3);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 3);
   // Not on the list window: the list is not redrawn.
   EXPECT_FALSE(rig.screen.Has("RedrawElement wndVidMain.lstPlaylist"));
 }
@@ -133,12 +133,12 @@ TEST_F(MediaPlayModesTest, PreviousGoesBackAndWrapsOnlyWhenAsked) {
   M().cmdPrevious(false);
   EXPECT_TRUE(rig.engine.mOpenedPaths.empty());
   EXPECT_TRUE(rig.media.mState.mNeedsReopen);
-  EXPECT_LT(rig.browse.mPlayingIndex, 1);
+  EXPECT_LT(rig.browse.mPlaying.Index(), 1);
 
   PlayRow(rig, 3);
   M().cmdPrevious(true);
   EXPECT_EQ(rig.engine.mOpenedPaths, std::vector<std::string>{"/m/c.mkv"});
-  EXPECT_EQ(rig.browse.mPlayingIndex, 5);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 5);
 
   rig.engine.mOpenedPaths.clear();
   M().cmdPrevious(true);
@@ -154,14 +154,14 @@ TEST_F(MediaPlayModesTest, RandomPlayGivesUpWhenEveryOtherFileWasOpenedAsOften) 
   EndOfMedium(rig);
   EXPECT_TRUE(rig.engine.mOpenedPaths.empty());
   EXPECT_TRUE(rig.media.mState.mNeedsReopen);
-  EXPECT_EQ(rig.browse.mPlayingIndex, 4);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 4);
 
   // The next action widens the choice to files opened as often.
   rig.randomValues = {0.0};
   M().cmdNext(true);
   EXPECT_EQ(rig.engine.mOpenedPaths, std::vector<std::string>{"/m/a.mkv"});
-  EXPECT_EQ(rig.browse.mPlayingIndex, 3);
-  EXPECT_EQ(rig.browse.mPlayingList[3].playCount, 2);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 3);
+  EXPECT_EQ(rig.browse.mPlaying.PlayCountOf(3), 2);
   EXPECT_FALSE(rig.media.mState.mNeedsReopen);
 }
 
@@ -192,7 +192,7 @@ TEST_F(MediaPlayModesTest, RepeatRandomWidensByItselfAndPreviousIsNextInRandomMo
   rig.randomValues = {0.0};
   M().cmdPrevious(false);
   EXPECT_EQ(rig.engine.mOpenedPaths, std::vector<std::string>{"/m/a.mkv"});
-  EXPECT_EQ(rig.browse.mPlayingIndex, 3);
+  EXPECT_EQ(rig.browse.mPlaying.Index(), 3);
 }
 
 TEST_F(MediaPlayModesTest, TheRandomStartDecidesWhichLessOpenedFileComesFirst) {
@@ -280,10 +280,10 @@ TEST_F(MediaPlayModesTest, AFileChosenWhileTheNextOneOpensTakesItsPlace) {
     EXPECT_TRUE(r.engine.IsOpen());
     EXPECT_TRUE(r.media.mState.mIsRunning);
     EXPECT_EQ(r.texts.mMediaTitle, "x.mkv");
-    EXPECT_EQ(r.browse.mPlayingFolder, c.folder);
-    EXPECT_EQ(r.browse.mPlayingIndex, 2);
-    ASSERT_EQ(r.browse.mPlayingList.size(), 3u);
-    EXPECT_EQ(r.browse.mPlayingList[2].playCount, 1);
+    EXPECT_EQ(r.browse.mPlaying.Folder(), c.folder);
+    EXPECT_EQ(r.browse.mPlaying.Index(), 2);
+    ASSERT_EQ(r.browse.mPlaying.Rows().size(), 3u);
+    EXPECT_EQ(r.browse.mPlaying.PlayCountOf(2), 1);
     EXPECT_FALSE(r.media.mState.mNeedsReopen);
   }
 }

@@ -167,17 +167,16 @@ TEST_F(MediaTransportTest, PlayWithNothingOpenStartsFromTheListCursor) {
                                {"a.mkv", kEntryFile},
                                {"b.mkv", kEntryFile}}),
                      c.cursor);
-    fresh.browse.mPlayingFolder = "/other/";
-    fresh.browse.mPlayingList = MakeList({{"x.mkv", kEntryFile}});
+    fresh.browse.mPlaying.Take("/other/", MakeList({{"x.mkv", kEntryFile}}), 1);
 
     fresh.media.mTransport.cmdPlay();
 
     EXPECT_EQ(fresh.activatedRows, c.activated);
     ASSERT_FALSE(fresh.engine.mOpenedPaths.empty());
     EXPECT_EQ(fresh.engine.mOpenedPaths.back(), c.opened);
-    EXPECT_EQ(fresh.browse.mPlayingFolder, "/m/");
-    EXPECT_EQ(EntryCount(fresh.browse.mPlayingList), 4);
-    EXPECT_EQ(fresh.browse.mPlayingList[3].playCount, 1);
+    EXPECT_EQ(fresh.browse.mPlaying.Folder(), "/m/");
+    EXPECT_EQ(EntryCount(fresh.browse.mPlaying.Rows()), 4);
+    EXPECT_EQ(fresh.browse.mPlaying.PlayCountOf(3), 1);
     EXPECT_TRUE(fresh.media.mState.mIsRunning);
   }
 }

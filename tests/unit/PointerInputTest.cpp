@@ -514,11 +514,11 @@ TEST(PointerInput, HoveringShowsHelpTextsAndListRowsInTheStatusLine) {
 TEST(PointerInput, WhileItsFolderIsBrowsedTheRowsAreNamedFromThePlayingList) {
   PointerRig rig;
   rig.settings.gPlaylistName = "/Media/Films/";
-  rig.browse.mPlayingFolder = "/media/films/";
-  rig.browse.mPlayingList = rig.browse.mBrowseList;
-  rig.browse.mPlayingList[46].text = "Row 46 as it was";
-  rig.browse.mPlayingList.resize(47);
-  rig.browse.mPlayingList[0].text = "46";
+  EntryList asItWas = rig.browse.mBrowseList;
+  asItWas[46].text = "Row 46 as it was";
+  asItWas.resize(47);
+  asItWas[0].text = "46";
+  rig.browse.mPlaying.Take("/media/films/", asItWas, 1);
 
   rig.input.MouseMove(0, 0, 100, 130);
   EXPECT_EQ(rig.texts.mStatusText, "Row 46 as it was");
@@ -526,7 +526,7 @@ TEST(PointerInput, WhileItsFolderIsBrowsedTheRowsAreNamedFromThePlayingList) {
   rig.input.MouseMove(0, 0, 100, 150);
   EXPECT_EQ(rig.texts.mStatusText, "Row 47");
 
-  rig.browse.mPlayingFolder = "/media/";
+  rig.browse.mPlaying.Take("/media/", asItWas, 1);
   rig.input.MouseMove(0, 0, 100, 130);
   EXPECT_EQ(rig.texts.mStatusText, "Row 46");
 }
