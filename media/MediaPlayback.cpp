@@ -14,7 +14,7 @@ MediaPlayback::MediaPlayback(const MediaServices& s)
       mTransport(
           s.engine, mState, s.settings, s.focus, s.screen, s.timers[TimerId::VideoScroll],
           [this] { mPlayModes.StartFromList(); }, [this] { mSession.KeepPosition(); }),
-      mTracks(s.engine, s.status, s.focus, s.screen, mTransport),
+      mTracks(s, mTransport),
       mSession(s, mState, mInfo, mVolume, mPlacement, mTransport, mTracks, mResume),
       mPlayModes(mSession, mTransport, mState, s.settings, s.browse, s.status, s.focus, s.screen,
                  s.activateEntry, s.random),

@@ -59,6 +59,7 @@ OpenOutcome MediaSession::OpenMedium(const std::string& path) {
   mInfoTimer.Disable();
   mState.mNeedsReopen = false;
   mTexts.mMediaTitle = "prepare media";
+  mOverlay.mOSDNote.clear();
   RedrawCurrentElement(mScreen, mFocus, "cmdFormMove");
   if (mOverlay.mIsVideoFullscreen) {
     mOverlay.mOSDRemaining = kOSDWhileOpening;

@@ -8,8 +8,11 @@
 #include "base/Text.h"
 #include "media/CurrentWindow.h"
 #include "media/MediaEngine.h"
+#include "media/MediaServices.h"
 #include "media/Transport.h"
+#include "render/OverlayState.h"
 #include "render/StatusLine.h"
+#include "store/Settings.h"
 
 namespace {
 
@@ -70,13 +73,22 @@ size_t SelectedIndex(const std::vector<MediaTrack>& tracks) {
 
 }  // namespace
 
-MediaTracks::MediaTracks(MediaEngine& engine, StatusLine& status, const FocusState& focus,
-                         Screen& screen, Transport& transport)
-    : mEngine(engine), mStatus(status), mFocus(focus), mScreen(screen), mTransport(transport) {}
+MediaTracks::MediaTracks(const MediaServices& services, Transport& transport)
+    : mEngine(services.engine),
+      mStatus(services.status),
+      mOverlay(services.overlay),
+      mSettings(services.settings),
+      mFocus(services.focus),
+      mScreen(services.screen),
+      mTransport(transport) {}
 
 void MediaTracks::ShowStatus(const std::string& text) {
   WriteLog(text);
   mStatus.Show(text);
+  // The information timer draws it over full-screen video at its next tick.
+  mOverlay.mOSDNote = text;
+  mOverlay.mOSDActive = true;
+  mOverlay.mOSDRemaining = mSettings.gOSDTime;
   RedrawCurrentElement(mScreen, mFocus, "picVideoInfo");
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The choices inside one film: its subtitle and audio tracks and its
-// chapters. Each choice is shown in the status line and written to the log
+// chapters. Each choice is shown in the status line and, over full-screen
+// video, in the information for the on-screen time, and written to the log
 // ("subtitles: English (srt)", "audio: 2/3 Deutsch (ac3 5.1)").
 
 #include <string>
@@ -12,11 +13,13 @@ class Screen;
 class StatusLine;
 class Transport;
 struct FocusState;
+struct MediaServices;
+struct OverlayState;
+struct Settings;
 
 class MediaTracks {
  public:
-  MediaTracks(MediaEngine& engine, StatusLine& status, const FocusState& focus, Screen& screen,
-              Transport& transport);
+  MediaTracks(const MediaServices& services, Transport& transport);
 
   // The next subtitle track, and after the last one "off"; a medium without
   // subtitles shows "subtitles: none" and changes nothing.
@@ -35,8 +38,8 @@ class MediaTracks {
   // Starts a medium with a choice remembered earlier (empty: libmpv's own).
   void RestoreSubtitles(const std::string& choice);
 
-  // Shows text in the status line (and the video's info) and writes it to
-  // the log.
+  // Shows text in the status line (and the video's info), in the full-screen
+  // information until its countdown ends, and writes it to the log.
   void ShowStatus(const std::string& text);
 
   // Where a chapter jump from position lands (direction +1 or -1). A jump
@@ -49,6 +52,8 @@ class MediaTracks {
 
   MediaEngine& mEngine;
   StatusLine& mStatus;
+  OverlayState& mOverlay;
+  const Settings& mSettings;
   const FocusState& mFocus;
   Screen& mScreen;
   Transport& mTransport;

@@ -45,6 +45,7 @@ void OnScreenInfo::InfoUpdateTick() {
     if (mOverlay.mOSDRemaining < 1) {
       if (mOverlay.mIsVideoFullscreen) mInfo.HideInfo("fsMediaInfo");
       mOverlay.mOSDActive = false;
+      mOverlay.mOSDNote.clear();
     } else {
       if (mOverlay.mIsVideoFullscreen) mInfo.ShowInfo("fsMediaInfo", "xselfx", false);
       mOverlay.mOSDRemaining -= mTimers[TimerId::InfoUpdate].Interval();

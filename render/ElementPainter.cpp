@@ -62,7 +62,8 @@ void ElementPainter::DrawContents(const SkinElement& element, const ElementBox& 
   if (IsNamed(element, "cmdMute")) return DrawToggle(element, mContext.settings.gIsMediaMute == 0);
   if (IsFullName(element, "wndInfo.fsMediaInfo")) {
     DrawBackground(element);
-    return DrawText(element, mContext.media.MediaTitle());
+    const std::string& note = mContext.overlay.mOSDNote;
+    return DrawText(element, note.empty() ? mContext.media.MediaTitle() : note);
   }
   if (DrawRowOfCurrentWindow(element, box)) return;
   if (DrawRowOfFixedElement(element, box)) return;

@@ -304,6 +304,11 @@ TEST_F(ElementPainterTest, TitleStatusAndOwnTexts) {
   }
   {
     RenderFixture g;
+    g.overlay.mOSDNote = "subtitles: off";
+    EXPECT_EQ(DrawnTexts(g, "wndInfo", "fsMediaInfo"), Texts{"subtitles: off"});
+  }
+  {
+    RenderFixture g;
     EXPECT_EQ(DrawnTexts(g, "wndVidMain", "cmdSomething"), Texts{"own text"});
   }
 }

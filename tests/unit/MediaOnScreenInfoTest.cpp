@@ -61,6 +61,7 @@ TEST_F(MediaOnScreenInfoTest, TheFullScreenInformationCountsDownAndGoesAway) {
     fresh.settings.gOSDTime = c.osdTime;
     fresh.engine.Script("/m/a.mkv", FakeMedium::Film(600));
     ASSERT_TRUE(fresh.media.mSession.cmdOpenFile("/m/a.mkv"));
+    fresh.media.mTracks.ShowStatus("subtitles: off");
     fresh.screen.Clear();
 
     for (int tick = 0; tick < c.shownTicks; ++tick) fresh.media.mOnScreenInfo.InfoUpdateTick();
@@ -70,6 +71,7 @@ TEST_F(MediaOnScreenInfoTest, TheFullScreenInformationCountsDownAndGoesAway) {
 
     fresh.media.mOnScreenInfo.InfoUpdateTick();
     EXPECT_FALSE(fresh.overlay.mOSDActive);
+    EXPECT_EQ(fresh.overlay.mOSDNote, "");  // the next time it shows the title
     EXPECT_EQ(fresh.screen.Count("ClearElement wndInfo.fsMediaInfo"), 1);
     fresh.media.mOnScreenInfo.InfoUpdateTick();
     EXPECT_EQ(fresh.screen.Count("ClearElement wndInfo.fsMediaInfo"), 1);

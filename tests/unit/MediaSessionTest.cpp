@@ -170,6 +170,7 @@ TEST_F(MediaSessionTest, AFilmStartsWhereItWasLeftWhenTheRulesSaySo) {
     EXPECT_EQ(rig.engine.mPosition, c.resumeAt.value_or(0));
     EXPECT_EQ(rig.texts.mStatusText,
               c.resumeAt ? "resumed at " + FormatMediaTime(*c.resumeAt) : std::string());
+    EXPECT_EQ(rig.overlay.mOSDNote, rig.texts.mStatusText);  // and over full-screen video
   }
 }
 
