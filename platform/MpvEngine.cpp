@@ -377,6 +377,28 @@ bool MpvEngine::VideoSize(int32_t& width, int32_t& height) {
 void MpvEngine::SetVideoWindow(const PixelRect& window) {
   mVideoWindow = window;
   mTarget.Place(mVideoWindow, AbsoluteDestination());
+  PlaceSubtitles();
+}
+
+// Subtitles are drawn into the picture. When the picture reaches below the
+// video window (zoomed, or forced to another shape), they rise to the foot
+// of the part that shows instead of being cut off with the rest.
+void MpvEngine::PlaceSubtitles() {
+  int64_t position = 100;
+  if (mDestination.height > 0 && mVideoWindow.height > 0) {
+    const int64_t shownFoot =
+        std::min(mDestination.top + mDestination.height, mVideoWindow.height) - mDestination.top;
+    position = std::clamp<int64_t>(100 * shownFoot / mDestination.height, 0, 100);
+  }
+  if (position == mSubtitlePosition) return;
+  // A whole percentage: older libmpv takes no fractions here.
+  const int error =
+      mMpv.mpv_set_property_string(mHandle.get(), "sub-pos", std::to_string(position).c_str());
+  if (error < 0) {
+    WriteLog(std::string("MpvEngine: setting sub-pos failed: ") + mMpv.mpv_error_string(error));
+    return;
+  }
+  mSubtitlePosition = position;
 }
 
 PixelRect MpvEngine::AbsoluteDestination() const {
@@ -392,6 +414,7 @@ void MpvEngine::SetDestination(const PixelRect& destination) {
       destination.width != mDestination.width || destination.height != mDestination.height;
   mDestination = destination;
   mTarget.Place(mVideoWindow, AbsoluteDestination());
+  PlaceSubtitles();
   // A new size needs the picture drawn again at that size, even when paused.
   if (resized && mHasFrame) RenderFrame();
 }

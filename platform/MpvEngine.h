@@ -76,6 +76,7 @@ class MpvEngine final : public MediaEngine {
   void JumpTo(double seconds) override;
   // The destination in pixels of the whole picture area.
   PixelRect AbsoluteDestination() const;
+  void PlaceSubtitles();
 
   // Takes everything libmpv has queued and renders a new video frame if there
   // is one. The UI loop calls this on each wake-up; it never blocks.
@@ -145,4 +146,5 @@ class MpvEngine final : public MediaEngine {
   bool mNoSoundLogged = false;
   PixelRect mDestination;  // relative to the video window
   PixelRect mVideoWindow;
+  int64_t mSubtitlePosition = 100;  // libmpv's sub-pos: 100 puts them at the picture's foot
 };

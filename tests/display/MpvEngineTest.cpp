@@ -141,22 +141,33 @@ class MpvEngineTest : public ::testing::Test {
 
   // What the X server shows in the window, as 0xRRGGBB.
   uint32_t ScreenPixel(int32_t x, int32_t y) {
+    const std::vector<uint32_t> pixels = ScreenPixels({x, y, 1, 1});
+    return pixels.empty() ? 0xDEAD : pixels.front();
+  }
+
+  // The window's pixels in a rectangle, as 0xRRGGBB, row by row.
+  std::vector<uint32_t> ScreenPixels(const PixelRect& rect) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window->Handle(), &info) || info.subsystem != SDL_SYSWM_X11) {
       ADD_FAILURE() << "not an X11 window: " << SDL_GetError();
-      return 0xDEAD;
+      return {};
     }
     XSync(info.info.x11.display, False);
-    XImage* image =
-        XGetImage(info.info.x11.display, info.info.x11.window, x, y, 1, 1, AllPlanes, ZPixmap);
+    XImage* image = XGetImage(info.info.x11.display, info.info.x11.window, rect.left, rect.top,
+                              rect.width, rect.height, AllPlanes, ZPixmap);
     if (!image) {
       ADD_FAILURE() << "XGetImage failed";
-      return 0xDEAD;
+      return {};
     }
-    const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
+    std::vector<uint32_t> pixels;
+    for (int32_t y = 0; y < rect.height; ++y) {
+      for (int32_t x = 0; x < rect.width; ++x) {
+        pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFFu);
+      }
+    }
     XDestroyImage(image);
-    return pixel;
+    return pixels;
   }
 
   static inline std::unique_ptr<SdlMainWindow> window;
@@ -431,6 +442,26 @@ TEST_F(MpvEngineTest, ThePictureFillsItsDestinationWhateverItsShape) {
       EXPECT_TRUE(IsBlack(ScreenPixel(d.left - 4, kHeight / 2))) << "beside the destination";
     }
   }
+}
+
+// Subtitles are part of the picture; when a zoomed picture reaches below the
+// window, they rise into the part that shows instead of being cut off.
+TEST_F(MpvEngineTest, SubtitlesRiseIntoTheShownPartOfAZoomedPicture) {
+  // film-tracks is dark blue, with a near-white subtitle from its first second.
+  ASSERT_EQ(engine->Open(Fixture("film-tracks.mkv")).status, OpenStatus::Opened);
+  engine->SetVideoWindow({0, 0, kWidth, kHeight});
+  engine->SetDestination({0, -kHeight / 2, kWidth, kHeight * 2});
+  auto subtitlePixels = [&] {
+    const std::vector<uint32_t> pixels = ScreenPixels({0, 0, kWidth, kHeight});
+    return std::count_if(pixels.begin(), pixels.end(), [](uint32_t pixel) {
+      return (pixel >> 16) > 200 && ((pixel >> 8) & 0xFF) > 200 && (pixel & 0xFF) > 200;
+    });
+  };
+  EXPECT_TRUE(PumpUntil([&] {
+    presenter->Invalidate();
+    return subtitlePixels() > 30;
+  })) << subtitlePixels()
+      << " subtitle pixels";
 }
 
 // A play list is not a medium: opening one reads none of the files or
