@@ -17,6 +17,9 @@ struct WindowDeleter {
   void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
 };
 
+// Quick enough that a click or key shows at once, rare enough to cost no CPU to speak of.
+constexpr uint32_t kPollIntervalMs = 10;
+
 bool IsDismissKey(SDL_Keycode key) {
   return key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_ESCAPE || key == SDLK_SPACE;
 }
@@ -33,13 +36,20 @@ class ModalLoop {
 
   // Runs until the box is dismissed. Events that are not the box's are kept
   // in their order, for the program's own loop once the box has gone.
+  //
+  // The loop polls rather than blocks. While SDL blocks for events, every event
+  // it queues has it send a wake-up message, over a second connection to the
+  // X server, to the newest window: the box. The box is destroyed right after
+  // the event that dismisses it, and the server may carry out that destroy
+  // before the wake-up still queued on the other connection, which then fails
+  // as a message to a window that is gone.
   std::vector<SDL_Event> Run() {
     std::vector<SDL_Event> others;
     SDL_Event event;
     while (!mDismissed) {
-      if (!SDL_WaitEvent(&event)) {
-        WriteLog(std::string("the error message stopped waiting for input: ") + SDL_GetError());
-        break;
+      if (!SDL_PollEvent(&event)) {
+        SDL_Delay(kPollIntervalMs);
+        continue;
       }
       if (!Handle(event)) others.push_back(event);
     }
