@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "base/Log.h"
+#include "platform/X11ErrorLog.h"
 
 std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, int32_t clientWidth,
                                                      int32_t clientHeight) {
@@ -13,6 +14,7 @@ std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, i
     WriteLog(std::string("SDL_Init failed: ") + SDL_GetError());
     return nullptr;
   }
+  LogX11ErrorsInsteadOfEnding();
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
