@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 #include <string>
 
 #include "base/Log.h"
@@ -14,6 +15,8 @@ namespace {
 // A fault that repeats on every frame must not flood the log.
 constexpr int kLinesPerSecond = 5;
 
+// Any thread that talks to the server may get here.
+std::mutex gMutex;
 std::chrono::steady_clock::time_point gSecondStart;
 int gLinesThisSecond = 0;
 int gUnlogged = 0;
@@ -29,6 +32,7 @@ std::string RequestName(Display* display, unsigned char majorCode) {
 // Called by Xlib when the server refuses a request; returning goes on with the
 // program. No X requests may be made from here.
 int LogError(Display* display, XErrorEvent* error) {
+  const std::lock_guard lock(gMutex);
   const auto now = std::chrono::steady_clock::now();
   if (now - gSecondStart >= std::chrono::seconds(1)) {
     gSecondStart = now;
