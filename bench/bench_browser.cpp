@@ -85,7 +85,7 @@ struct BrowserFixture {
   StatusLine status{texts, focus, screen};
   NullInfo info;
   NullPump pump;
-  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump}};
+  Browser browser{BrowserServices{settings, browse, status, focus, screen, info, pump, {}, {}}};
 };
 
 void BM_ScanFolder10000Files(benchmark::State& state) {

@@ -25,7 +25,7 @@ struct Settings;
 // What the browser reads and changes; owned by the main window.
 struct BrowserServices {
   Settings& settings;       // gPlaylistName: the folder browsed, "" for the volume list
-  BrowseState& browse;      // browse list and cursor, playing list, index and folder
+  BrowseState& browse;      // browse list and cursor, and the playing list
   StatusLine& status;       // follows the cursor row
   const FocusState& focus;  // mCurrentWindow names the window whose list is redrawn
   Screen& screen;
