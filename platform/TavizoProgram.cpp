@@ -72,9 +72,7 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   p.mVideoTarget = std::make_unique<GlVideoTarget>(*p.mWindow, *p.mPresenter);
   p.mMedia = std::make_unique<DeferredMediaEngine>(MediaEngineFactories(*p.mVideoTarget, *p.mLoop));
   MediaEngine& media = *p.mMedia;
-  p.mLoop->AddPresentHandler([&p] {
-    if (!p.mEnginePreload) p.mEnginePreload = std::make_unique<MediaEnginePreload>();
-  });
+  p.mLoop->AddPresentHandler([&p] { p.AfterFirstFrame(); });
 
   // Game pads are read also when the window is not in front; without them the
   // program is driven by keys and mouse alone.
@@ -102,12 +100,22 @@ TavizoProgram::~TavizoProgram() {
   }
 }
 
+void TavizoProgram::AfterFirstFrame() {
+  // Presents during start-up show no start window yet: the main window
+  // appears only at its end.
+  if (mFirstFrameShown || !mForm->IsLoaded()) return;
+  mFirstFrameShown = true;
+  mEnginePreload = std::make_unique<MediaEnginePreload>();
+  // The desktop's media controls reach the program once it is ready for
+  // commands, and leave before it shuts down.
+  if (mRunning) mMediaControls = SdBusMpris::Create(mForm->MediaControls(), *mLoop);
+}
+
 int TavizoProgram::Run() {
   if (mForm->Load()) {
-    // The desktop's media controls reach the program once it is ready for
-    // commands, and leave before it shuts down.
-    mMediaControls = SdBusMpris::Create(mForm->MediaControls(), *mLoop);
+    mRunning = true;
     mLoop->Run();
+    mRunning = false;
     mMediaControls.reset();
   }
   mForm->Unload();

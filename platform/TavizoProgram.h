@@ -51,6 +51,10 @@ class TavizoProgram {
  private:
   TavizoProgram() = default;
 
+  // What the start window does not need starts once it is on the screen:
+  // the media engine's library and the desktop's media controls.
+  void AfterFirstFrame();
+
   // Members in the order they are built; each is destroyed before those it uses.
   SteadyClock mClock;
   std::unique_ptr<SdlMainWindow> mWindow;
@@ -70,4 +74,6 @@ class TavizoProgram {
   std::unique_ptr<frmMain> mForm;
   std::unique_ptr<SdBusMpris> mMediaControls;
   std::unique_ptr<MediaEnginePreload> mEnginePreload;
+  bool mRunning = false;  // Run drives the loop (not a test running it itself)
+  bool mFirstFrameShown = false;
 };

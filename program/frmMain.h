@@ -86,6 +86,8 @@ class frmMain final : public WindowEventHandler {
   // The start-up sequence. Returns false when it ended on its fatal path (an
   // unusable skin); the shutdown sequence must run all the same.
   bool Load();
+  // True once Load has finished without its fatal failure.
+  bool IsLoaded() const { return mLoaded; }
 
   // The shutdown sequence: settings and key bindings written, media closed,
   // the screen-saver hold given back, pending events run once, pointer shown.

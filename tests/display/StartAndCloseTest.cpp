@@ -1,6 +1,7 @@
 // The real program under Xvfb: how it starts, what it writes when it closes,
 // portable beside its skins and installed into a prefix.
 
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "base/ErrorMessageBox.h"
+#include "platform/SdlUiLoop.h"
+#include "platform/TavizoProgram.h"
+#include "program/frmMain.h"
 #include "support/ProgramUnderTest.h"
 #include "support/TempFolder.h"
 
@@ -91,6 +96,32 @@ TEST(StartAndCloseTest, TheFirstStartCreatesBothFilesAndWritesThemInFullAtExit) 
   EXPECT_NE(folder.Read("Tavizo.ini").find("\"gMediaVolume\",-2500"), std::string::npos);
   EXPECT_NE(folder.Read("Tavizo.keys").find("\"key.13.4\",\"!.elemConfigInput\""),
             std::string::npos);
+}
+
+bool MediaLibraryLoaded() {
+  void* library = dlopen("libmpv.so.2", RTLD_LAZY | RTLD_NOLOAD);
+  if (library) dlclose(library);
+  return library != nullptr;
+}
+
+// libmpv is loaded on a thread of its own, once the start window is drawn.
+TEST(StartAndCloseTest, TheMediaLibraryIsLoadedOnlyOnceTheStartWindowIsOnTheScreen) {
+  ASSERT_FALSE(MediaLibraryLoaded());
+  TempFolder folder;
+  std::filesystem::copy(std::filesystem::path(TAVIZO_EXECUTABLE).parent_path() / "skins",
+                        folder.File("skins"), std::filesystem::copy_options::recursive);
+  struct : ErrorMessageBox {
+    void ShowError(const std::string&, const std::string&) override {}
+  } noMessageBox;
+  std::unique_ptr<TavizoProgram> program = TavizoProgram::Create(folder.Path(), &noMessageBox);
+  ASSERT_TRUE(program && program->Form().Load());
+  EXPECT_FALSE(MediaLibraryLoaded());
+  for (int waited = 0; waited < 10000 && !MediaLibraryLoaded(); waited += 20) {
+    program->Loop().PumpPendingEvents();
+    SleepMs(20);
+  }
+  EXPECT_TRUE(MediaLibraryLoaded());
+  program->Form().Unload();
 }
 
 // One install into a temporary prefix serves every test below.
