@@ -105,6 +105,7 @@ void TavizoProgram::AfterFirstFrame() {
   // appears only at its end.
   if (mFirstFrameShown || !mForm->IsLoaded()) return;
   mFirstFrameShown = true;
+  mForm->StartWindowShown();
   mEnginePreload = std::make_unique<MediaEnginePreload>();
   // The desktop's media controls reach the program once it is ready for
   // commands, and leave before it shuts down.

@@ -52,7 +52,8 @@ class TavizoProgram {
   TavizoProgram() = default;
 
   // What the start window does not need starts once it is on the screen:
-  // the media engine's library and the desktop's media controls.
+  // the skin's other pictures, the media engine's library and the desktop's
+  // media controls.
   void AfterFirstFrame();
 
   // Members in the order they are built; each is destroyed before those it uses.

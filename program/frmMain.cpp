@@ -235,6 +235,10 @@ bool frmMain::Load() {
   return true;
 }
 
+void frmMain::StartWindowShown() {
+  mSkin.DecodePicturesLeftForLater();
+}
+
 void frmMain::SetWindowHook() {
   mScreenSaverHeld = mServices.screenSaver.Hold();
   WriteLog(mScreenSaverHeld
@@ -284,7 +288,8 @@ void frmMain::SaveResumePositions() {
 }
 
 bool frmMain::LoadSkin() {
-  const std::string startElement = DX_LoadSkin(SkinFile(), mSkin, mServices.pictures);
+  const std::string startElement =
+      DX_LoadSkin(SkinFile(), mSkin, mServices.pictures, PictureDecoding::StartWindowFirst);
   if (startElement.empty() || startElement == "-1") return false;
   const int32_t start = mSkin.FindElement(startElement);
   if (start == 0) {

@@ -88,6 +88,9 @@ class frmMain final : public WindowEventHandler {
   bool Load();
   // True once Load has finished without its fatal failure.
   bool IsLoaded() const { return mLoaded; }
+  // The start window is on the screen: the skin's pictures that it does not
+  // show are decoded now, away from the UI thread where the loader allows.
+  void StartWindowShown();
 
   // The shutdown sequence: settings and key bindings written, media closed,
   // the screen-saver hold given back, pending events run once, pointer shown.

@@ -235,15 +235,13 @@ void ElementPainter::DrawColorBox(const SkinElement& element, const ElementBox& 
 bool ElementPainter::DrawPicture(const SkinElement& element, const ElementBox& box, int32_t state) {
   const SkinModel& skin = mContext.skin;
   const int32_t number = element.PicIndex[state];
-  const bool exists = number < static_cast<int32_t>(skin.SkinPictures.size()) &&
-                      skin.SkinPictures[number] && skin.SkinPictures[number]->width > 0 &&
-                      skin.SkinPictures[number]->height > 0;
-  if (!exists) {
+  const std::shared_ptr<const SkinPicture> shown = skin.Picture(number);
+  if (!shown || shown->width <= 0 || shown->height <= 0) {
     WriteLog("Element_DrawBackgorund Error: picture " + std::to_string(number) + " of " +
              element.FullName + " does not exist");
     return false;
   }
-  const SkinPicture& picture = *skin.SkinPictures[number];
+  const SkinPicture& picture = *shown;
   const double pictureW = picture.width;
   const double pictureH = picture.height;
   const double picW = element.PicW[state];
@@ -268,8 +266,8 @@ bool ElementPainter::DrawPicture(const SkinElement& element, const ElementBox& b
   const int64_t width = int64_t{edges[2]} - edges[0];
   const int64_t height = int64_t{edges[3]} - edges[1];
   if (width > INT32_MAX || height > INT32_MAX ||
-      !mPictures.DrawPicture(mBackBuffer, skin.SkinPictures[number], edges[0], edges[1],
-                             static_cast<int32_t>(width), static_cast<int32_t>(height))) {
+      !mPictures.DrawPicture(mBackBuffer, shown, edges[0], edges[1], static_cast<int32_t>(width),
+                             static_cast<int32_t>(height))) {
     WriteLog("Element_DrawBackgorund Error: picture " + std::to_string(number) +
              " cannot be drawn for " + element.FullName);
   }

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+#include <limits>
 #include <thread>
 #include <vector>
 
-#include <cmath>
-#include <exception>
-#include <limits>
-
 #include "base/Conversions.h"
 #include "base/Log.h"
+#include "skin/DeferredPictures.h"
 #include "skin/PictureSize.h"
 #include "store/ErrorList.h"
 
@@ -359,9 +360,11 @@ PictureRead ReadPicture(PictureLoader& pictures, const std::string& path, int32_
 // Reads the named pictures on several threads when the loader allows it:
 // decoding the pictures is much of the start-up time of a skin. Pictures are
 // taken in order and none is started after one has failed, since loading
-// stops at the first failure; entries not read stay not done.
+// stops at the first failure; entries not read (and those left for later)
+// stay not done.
 std::vector<PictureRead> ReadInParallel(PictureLoader& pictures, const std::string& path,
-                                        const std::vector<std::string>& files) {
+                                        const std::vector<std::string>& files,
+                                        const std::vector<bool>& later) {
   std::vector<PictureRead> reads(files.size());
   const unsigned workers = std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
   if (!pictures.IsThreadSafe() || workers < 2 || files.size() < 3) return reads;
@@ -369,6 +372,7 @@ std::vector<PictureRead> ReadInParallel(PictureLoader& pictures, const std::stri
   std::atomic<bool> failed{false};
   const auto work = [&] {
     for (size_t n = next++; n < files.size() && !failed; n = next++) {
+      if (later[n]) continue;
       reads[n] = ReadPicture(pictures, path, static_cast<int32_t>(n), files[n]);
       if (reads[n].Failed()) failed = true;
     }
@@ -380,15 +384,72 @@ std::vector<PictureRead> ReadInParallel(PictureLoader& pictures, const std::stri
   return reads;
 }
 
-// Loads pictures 1..count, stopping at the first that cannot be loaded.
+// The pictures that the start element's window shows in any state. The
+// elements are read here without a word, ahead of the pictures: they are
+// read again, and their problems reported, after them. Every picture when
+// the start element cannot be found, so that nothing is left for later in a
+// skin that fails.
+std::vector<bool> StartWindowPictures(clsHashFile& skinFile, int32_t pictureCount) {
+  std::vector<bool> shown(static_cast<size_t>(pictureCount) + 1, true);
+  const SkinIssueSink silent = [](SkinIssue, const std::string&) {};
+  const std::optional<int32_t> elementCount = ReadSkinCount(skinFile, "noCtrls", silent);
+  if (!elementCount) return shown;
+  std::vector<SkinElement> elements;
+  ReadSkinElements(skinFile, *elementCount, pictureCount, elements, silent);
+  const std::string start = TrimText(ReadText(skinFile, "startCtrl", ""));
+  const auto startElement = std::find_if(elements.begin() + 1, elements.end(),
+                                         [&](const SkinElement& e) { return e.FullName == start; });
+  if (start.empty() || startElement == elements.end()) return shown;
+  shown.assign(shown.size(), false);
+  for (size_t i = 1; i < elements.size(); ++i) {
+    if (elements[i].Window != startElement->Window) continue;
+    for (const int32_t picture : elements[i].PicIndex) {
+      if (picture >= 1 && picture <= pictureCount) shown[picture] = true;
+    }
+  }
+  return shown;
+}
+
+// The size a picture's header states when the picture can be left for later:
+// its name stays in the skin's folder and its header gives a size that is
+// allowed. A picture without one is decoded with the skin, which reports
+// what is wrong with it.
+std::optional<PictureSize> SizeForLater(const std::string& path, const std::string& file) {
+  if (file.empty() || !StaysInsideFolder(file)) return std::nullopt;
+  std::optional<PictureSize> size = ReadPictureSize(SkinPicturePath(path, file));
+  if (!size || size->Pixels() > kMaxPicturePixels || size->width > INT32_MAX ||
+      size->height > INT32_MAX) {
+    return std::nullopt;
+  }
+  return size;
+}
+
+// Loads pictures 1..count, stopping at the first that cannot be loaded. With
+// StartWindowFirst, those the start window does not show are decoded after it
+// is drawn (see DeferredPictures), when their headers give their sizes.
 bool LoadPictures(clsHashFile& skinFile, const std::string& path, int32_t count, SkinModel& model,
-                  PictureLoader& pictures, const SkinIssueSink& report) {
+                  PictureLoader& pictures, PictureDecoding decoding, const SkinIssueSink& report) {
   model.SkinPictures.assign(static_cast<size_t>(count) + 1, nullptr);
   model.SkinPictureDescs.assign(static_cast<size_t>(count) + 1, SkinPictureDesc{});
   std::vector<std::string> files(static_cast<size_t>(count) + 1);
   for (int32_t n = 1; n <= count; ++n) files[n] = ReadText(skinFile, "pic" + std::to_string(n), "");
-  std::vector<PictureRead> reads = ReadInParallel(pictures, path, files);
+  const std::vector<bool> shown = decoding == PictureDecoding::All
+                                      ? std::vector<bool>(files.size(), true)
+                                      : StartWindowPictures(skinFile, count);
+  std::vector<bool> later(files.size(), false);
+  std::vector<std::string> laterPaths(files.size());
   for (int32_t n = 1; n <= count; ++n) {
+    if (shown[n]) continue;
+    const std::optional<PictureSize> size = SizeForLater(path, files[n]);
+    if (!size) continue;
+    later[n] = true;
+    laterPaths[n] = SkinPicturePath(path, files[n]);
+    model.SkinPictureDescs[n] =
+        SkinPictureDesc{static_cast<int32_t>(size->width), static_cast<int32_t>(size->height)};
+  }
+  std::vector<PictureRead> reads = ReadInParallel(pictures, path, files, later);
+  for (int32_t n = 1; n <= count; ++n) {
+    if (later[n]) continue;
     const std::string& file = files[n];
     if (file.empty()) report(SkinIssue::Notice, "pic no. " + std::to_string(n) + " is empty");
     PictureRead read = reads[n].done ? std::move(reads[n]) : ReadPicture(pictures, path, n, file);
@@ -403,12 +464,16 @@ bool LoadPictures(clsHashFile& skinFile, const std::string& path, int32_t count,
     model.SkinPictureDescs[n] = SkinPictureDesc{read.picture->width, read.picture->height};
     model.SkinPictures[n] = std::move(read.picture);
   }
+  if (std::find(later.begin(), later.end(), true) != later.end()) {
+    model.LeavePicturesForLater(std::make_shared<DeferredPictures>(pictures, laterPaths));
+  }
   return true;
 }
 
 }  // namespace
 
-std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader& pictures) {
+std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader& pictures,
+                        PictureDecoding decoding) {
   model.Clear();
   clsHashFile skinFile;
   std::string reason;
@@ -421,7 +486,7 @@ std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader
   if (!LoadStrings(skinFile, model, report)) return "";
   const std::optional<int32_t> pictureCount = ReadSkinCount(skinFile, "noPics", report);
   if (!pictureCount) return "";
-  if (!LoadPictures(skinFile, path, *pictureCount, model, pictures, report)) return "";
+  if (!LoadPictures(skinFile, path, *pictureCount, model, pictures, decoding, report)) return "";
   const std::optional<int32_t> elementCount = ReadSkinCount(skinFile, "noCtrls", report);
   if (!elementCount) return "";
   const bool wellFormed =

@@ -26,13 +26,21 @@ inline constexpr int32_t kMaxSkinCount = 10000;
 enum class SkinIssue { Notice, Error };
 using SkinIssueSink = std::function<void(SkinIssue issue, const std::string& message)>;
 
+// Which pictures DX_LoadSkin decodes. StartWindowFirst decodes those the
+// start element's window shows and leaves the others, whose headers state
+// their sizes, to be decoded at their first use or when the model is asked
+// to (SkinModel::DecodePicturesLeftForLater): the loader must then outlive
+// the model.
+enum class PictureDecoding { All, StartWindowFirst };
+
 // Loads the skin file at path into model, replacing what it held. Returns the
 // skin's startCtrl (the start element's full name; empty when the skin names
 // none), "-1" when the skin file cannot be read (the model is then empty), or
 // the empty text when a picture cannot be loaded (loading stops there) or a
 // value of the skin is malformed. Every problem is logged: "DX_LoadSkin - ..."
 // for notices, "DX_LoadSkin !ERROR! - ..." for errors.
-std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader& pictures);
+std::string DX_LoadSkin(const std::string& path, SkinModel& model, PictureLoader& pictures,
+                        PictureDecoding decoding = PictureDecoding::All);
 
 // The skin's name: the file name after the last '/' or '\', without the part
 // from its last '.'.

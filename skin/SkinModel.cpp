@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/DeferredPictures.h"
+
 SkinModel::SkinModel() {
   Clear();
 }
@@ -56,7 +58,22 @@ void SkinModel::RebuildIndex() const {
   mIndexedSize = SkinElements.size();
 }
 
+std::shared_ptr<const SkinPicture> SkinModel::Picture(int32_t n) const {
+  if (n < 1 || n >= static_cast<int32_t>(SkinPictures.size())) return nullptr;
+  if (SkinPictures[n] || !mLater) return SkinPictures[n];
+  return mLater->Get(n);
+}
+
+void SkinModel::LeavePicturesForLater(std::shared_ptr<DeferredPictures> pictures) {
+  mLater = std::move(pictures);
+}
+
+void SkinModel::DecodePicturesLeftForLater() {
+  if (mLater) mLater->DecodeAll();
+}
+
 void SkinModel::Clear() {
+  mLater.reset();
   SkinElements.assign(1, SkinElement{});
   SkinPictures.assign(1, nullptr);
   SkinPictureDescs.assign(1, SkinPictureDesc{});

@@ -16,6 +16,8 @@
 #include "skin/SkinPicture.h"
 #include "store/clsHashFile.h"
 
+class DeferredPictures;
+
 struct SkinPictureDesc {
   int32_t width = 0;
   int32_t height = 0;
@@ -25,10 +27,20 @@ class SkinModel {
  public:
   SkinModel();
 
-  std::vector<SkinElement> SkinElements;                         // 0..count
-  std::vector<std::shared_ptr<const SkinPicture>> SkinPictures;  // 0..count, 0 unused
-  std::vector<SkinPictureDesc> SkinPictureDescs;                 // 0..count
+  std::vector<SkinElement> SkinElements;  // 0..count
+  // 0..count, 0 unused; null for a picture left for later (see Picture).
+  std::vector<std::shared_ptr<const SkinPicture>> SkinPictures;
+  std::vector<SkinPictureDesc> SkinPictureDescs;  // 0..count
   clsHashFile SkinStrings;
+
+  // Picture n: the one decoded with the skin, else the one left for later,
+  // decoded now if that has not been done. Null when there is none.
+  std::shared_ptr<const SkinPicture> Picture(int32_t n) const;
+  // Hands over the pictures left undecoded when the skin was loaded.
+  void LeavePicturesForLater(std::shared_ptr<DeferredPictures> pictures);
+  // Decodes the pictures left for later, on a thread of their own where the
+  // picture loader allows it.
+  void DecodePicturesLeftForLater();
 
   // The number of elements (entry 0's Index).
   int32_t Count() const;
@@ -59,6 +71,7 @@ class SkinModel {
   // mutable for the const look-up.
   mutable std::unordered_map<std::string, int32_t> mIndexByName;
   mutable size_t mIndexedSize = 0;
+  std::shared_ptr<DeferredPictures> mLater;
 };
 
 // The n-th field (1-based) of text split at every occurrence of separator; the

@@ -55,12 +55,12 @@ class SkinLoaderTest : public ::testing::Test {
   std::string SkinPath() const { return folder.File("test.tvs"); }
 
   // Writes the entries as the skin file "test.tvs" and loads it.
-  std::string Load(const Entries& entries) {
+  std::string Load(const Entries& entries, PictureDecoding decoding = PictureDecoding::All) {
     std::string text = "' a skin written by the test\r\n";
     for (const auto& [key, value] : entries) text += "\"" + key + "\",\"" + value + "\"\r\n";
     folder.Write("test.tvs", text);
     logs.clear();
-    return DX_LoadSkin(SkinPath(), model, pictures);
+    return DX_LoadSkin(SkinPath(), model, pictures, decoding);
   }
 
   bool Logged(const std::string& line) const {
@@ -232,6 +232,38 @@ TEST_F(SkinLoaderTest, AMissingPictureStopsLoadingAfterTheEarlierOnes) {
   EXPECT_EQ(model.SkinPictures[2], nullptr);
   EXPECT_EQ(model.Count(), 0);
   EXPECT_EQ(model.SkinStrings.GetValue("title", HashValue("")).ToText(), "My Media");
+}
+
+// The start window's pictures are decoded with the skin; the others, whose
+// headers give their sizes, when first drawn or when the rest is asked for.
+TEST_F(SkinLoaderTest, PicturesTheStartWindowDoesNotShowAreDecodedLater) {
+  folder.Write("test/shown.png", picture_headers::Png(3, 4));
+  folder.Write("test/other.png", picture_headers::Png(5, 6));
+  folder.Write("test/spare.png", picture_headers::Png(7, 8));
+  ASSERT_EQ(Load({{"noPics", "4"},
+                  {"pic1", "shown.png"},
+                  {"pic2", "other.png"},
+                  {"pic3", "spare.png"},
+                  {"pic4", "no_header.png"},
+                  {"noCtrls", "2"},
+                  {"ctrlName1", "a"},
+                  {"ctrlWindow1", "wndMain"},
+                  {"ctrlPicSelected1", "1"},
+                  {"ctrlName2", "b"},
+                  {"ctrlWindow2", "wndOther"},
+                  {"ctrlPicIdle2", "2"},
+                  {"startCtrl", "wndMain.a"}},
+                 PictureDecoding::StartWindowFirst),
+            "wndMain.a")
+      << AllLogs();
+  const auto file = [&](const char* name) { return folder.File(std::string("test/") + name); };
+  EXPECT_EQ(pictures.loaded, (std::vector<std::string>{file("shown.png"), file("no_header.png")}));
+  EXPECT_EQ(model.SkinPictureDescs[2].width, 5);
+  ASSERT_NE(model.Picture(2), nullptr);
+  EXPECT_EQ(model.Picture(2)->width, 13) << "decoded once, as the third picture";
+  model.DecodePicturesLeftForLater();
+  EXPECT_EQ(pictures.loaded, (std::vector<std::string>{file("shown.png"), file("no_header.png"),
+                                                       file("other.png"), file("spare.png")}));
 }
 
 // A picture that would take gigabytes, or that lies outside the skin's
