@@ -6,6 +6,10 @@
 
 bool PresentOnWindowSurface(SDL_Window* window, const BackBuffer& picture) {
   if (!window || !picture.IsValid()) return false;
+  // SDL would otherwise back the surface with an OpenGL renderer of its own
+  // where it can: a second context, whose set-up costs the splash a tenth of
+  // a second with software drawing. The window system's own images do here.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_Surface* target = SDL_GetWindowSurface(window);
   if (!target) return false;
   SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
