@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+
 #include "base/Log.h"
 
 namespace {
@@ -53,27 +55,37 @@ std::shared_ptr<SkinPicture> SdlPictureLoader::LoadFromMemory(
 
 std::shared_ptr<SkinPicture> SdlPictureLoader::FromSurface(SDL_Surface* surface,
                                                            const std::string& file) {
-  // Converting also turns a GIF's or a BMP's colour key into alpha.
-  SurfacePtr argb(SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0));
-  if (!argb) {
-    WriteLog("SdlPictureLoader: cannot convert '" + file + "': " + SDL_GetError());
-    return nullptr;
-  }
-  if (SDL_LockSurface(argb.get()) != 0) {
-    WriteLog("SdlPictureLoader: cannot read the pixels of '" + file + "': " + SDL_GetError());
-    return nullptr;
-  }
   auto picture = std::make_shared<SkinPicture>();
-  picture->width = argb->w;
-  picture->height = argb->h;
-  picture->pixels.resize(static_cast<size_t>(argb->w) * static_cast<size_t>(argb->h));
-  const auto* rows = static_cast<const uint8_t*>(argb->pixels);
-  for (int32_t y = 0; y < argb->h; ++y) {
-    const auto* row =
-        reinterpret_cast<const uint32_t*>(rows + static_cast<size_t>(y) * argb->pitch);
-    uint32_t* out = picture->pixels.data() + static_cast<size_t>(y) * argb->w;
-    for (int32_t x = 0; x < argb->w; ++x) out[x] = SkinPixel(row[x]);
+  picture->width = surface->w;
+  picture->height = surface->h;
+  picture->pixels.resize(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h));
+  // Most pictures convert straight into the picture's own pixels: a copy of
+  // the whole picture less, which counts where fresh memory is slow to touch.
+  // Converting a surface instead turns a GIF's or a BMP's colour key or
+  // palette into alpha.
+  SurfacePtr argb;
+  if (SDL_MUSTLOCK(surface) || SDL_ISPIXELFORMAT_INDEXED(surface->format->format) ||
+      SDL_HasColorKey(surface) ||
+      SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                        surface->pitch, SDL_PIXELFORMAT_ARGB8888, picture->pixels.data(),
+                        surface->w * static_cast<int>(sizeof(uint32_t))) != 0) {
+    argb.reset(SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!argb) {
+      WriteLog("SdlPictureLoader: cannot convert '" + file + "': " + SDL_GetError());
+      return nullptr;
+    }
+    if (SDL_LockSurface(argb.get()) != 0) {
+      WriteLog("SdlPictureLoader: cannot read the pixels of '" + file + "': " + SDL_GetError());
+      return nullptr;
+    }
+    const auto* rows = static_cast<const uint8_t*>(argb->pixels);
+    for (int32_t y = 0; y < argb->h; ++y) {
+      const auto* row =
+          reinterpret_cast<const uint32_t*>(rows + static_cast<size_t>(y) * argb->pitch);
+      std::copy(row, row + argb->w, picture->pixels.data() + static_cast<size_t>(y) * argb->w);
+    }
+    SDL_UnlockSurface(argb.get());
   }
-  SDL_UnlockSurface(argb.get());
+  for (uint32_t& pixel : picture->pixels) pixel = SkinPixel(pixel);
   return picture;
 }
