@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "bench/BenchRenderer.h"
+#include "bench/BenchRepetition.h"
 #include "tests/support/BenchProgram.h"
 #include "tests/support/SkinGeometry.h"
 // X11 last: its macros would clash with the benchmark library's names.
@@ -118,42 +119,38 @@ void BM_TavizoPlays720p(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    // F switches to full-screen video, P plays the row under the cursor. In
-    // continuous play the clip after the film follows at its end; it is too
-    // short to play, so its stream entry in the log marks the film's end.
-    BenchProgram program("\"gFormLastLeft\",0\r\n\"gFormLastTop\",0\r\n\"gFormLastWidth\"," +
-                             std::to_string(kWidth) + "\r\n\"gFormLastHeight\"," +
-                             std::to_string(kHeight) + "\r\n\"gPlayMode\",1\r\n",
-                         "\"key.70.0\",\"*.cmdFullsize\"\r\n\"key.80.0\",\"*.cmdPlay\"\r\n");
-    program.AddMedia("bench-720p.mp4", "1 film.mp4");
-    program.AddMedia("short-clip.mp4", "2 end.mp4");
-    if (StartDrawn(program, *xlib, kWidth, kHeight) == 0) {
-      state.SkipWithError("the program does not come up");
-      return;
-    }
-    if (!PressKey(*xlib, program, "Return", 13) || !PressKey(*xlib, program, "Down", 40) ||
-        (fullScreen && !PressKey(*xlib, program, "f", 70))) {
-      state.SkipWithError("the program does not take the keys");
-      return;
-    }
-    SleepMilliseconds(500);
-    const double before = ProcessorSecondsOf(program.Pid());
-    const auto start = std::chrono::steady_clock::now();
-    xlib->PressKey("p");
-    const bool opened = program.WaitForLog("video: h264 1280x720", 10000);
-    const bool ended = opened && program.WaitForLog("video: h264 160x90", kPlayTimeoutMs);
-    const double seconds = SecondsSince(start);
-    const double processor = ProcessorSecondsOf(program.Pid()) - before;
-    if (!ended) {
-      state.SkipWithError(opened ? "the film never ended" : "the film never opened");
-      return;
-    }
-    gTavizoSeconds[fullScreen ? 1 : 0].push_back(processor);
-    gTavizoRenderer = program.GlRenderer();
-    LabelRenderer(state, gTavizoRenderer);
-    state.counters["cpu_seconds"] = processor;
-    state.counters["wall_seconds"] = seconds;
-    state.SetIterationTime(seconds);
+    RunRepetition(state, fullScreen ? "full screen" : "windowed", [&]() -> std::string {
+      // F switches to full-screen video, P plays the row under the cursor. In
+      // continuous play the clip after the film follows at its end; it is too
+      // short to play, so its stream entry in the log marks the film's end.
+      BenchProgram program("\"gFormLastLeft\",0\r\n\"gFormLastTop\",0\r\n\"gFormLastWidth\"," +
+                               std::to_string(kWidth) + "\r\n\"gFormLastHeight\"," +
+                               std::to_string(kHeight) + "\r\n\"gPlayMode\",1\r\n",
+                           "\"key.70.0\",\"*.cmdFullsize\"\r\n\"key.80.0\",\"*.cmdPlay\"\r\n");
+      program.AddMedia("bench-720p.mp4", "1 film.mp4");
+      program.AddMedia("short-clip.mp4", "2 end.mp4");
+      if (StartDrawn(program, *xlib, kWidth, kHeight) == 0) return "the program does not come up";
+      if (!PressKey(*xlib, program, "Return", 13) || !PressKey(*xlib, program, "Down", 40) ||
+          (fullScreen && !PressKey(*xlib, program, "f", 70))) {
+        return "the program does not take the keys";
+      }
+      SleepMilliseconds(500);
+      const double before = ProcessorSecondsOf(program.Pid());
+      const auto start = std::chrono::steady_clock::now();
+      xlib->PressKey("p");
+      const bool opened = program.WaitForLog("video: h264 1280x720", 10000);
+      const bool ended = opened && program.WaitForLog("video: h264 160x90", kPlayTimeoutMs);
+      const double seconds = SecondsSince(start);
+      const double processor = ProcessorSecondsOf(program.Pid()) - before;
+      if (!ended) return opened ? "the film never ended" : "the film never opened";
+      gTavizoSeconds[fullScreen ? 1 : 0].push_back(processor);
+      gTavizoRenderer = program.GlRenderer();
+      LabelRenderer(state, gTavizoRenderer);
+      state.counters["cpu_seconds"] = processor;
+      state.counters["wall_seconds"] = seconds;
+      state.SetIterationTime(seconds);
+      return "";
+    });
   }
 }
 BENCHMARK(BM_TavizoPlays720p)
@@ -238,29 +235,28 @@ class IdleMpv {
 
 void BM_MpvPlays720p(benchmark::State& state) {
   for (auto _ : state) {
-    IdleMpv mpv("/tmp/tavizo-bench-mpv-" + std::to_string(getpid()) + ".sock");
-    if (mpv.Pid() < 0 || !mpv.Connect(20000)) {
-      state.SkipWithError("mpv does not start (is it installed? run under xvfb-run)");
-      return;
-    }
-    // The same settling time the program gets after its window is drawn.
-    SleepMilliseconds(1500);
-    const double before = ProcessorSecondsOf(mpv.Pid());
-    const auto start = std::chrono::steady_clock::now();
-    mpv.Send("{\"command\":[\"loadfile\",\"" + kFilm + "\"]}");
-    const bool ended = mpv.WaitFor("\"event\":\"end-file\"", kPlayTimeoutMs);
-    const double seconds = SecondsSince(start);
-    const double processor = ProcessorSecondsOf(mpv.Pid()) - before;
-    if (!ended) {
-      state.SkipWithError("mpv never finished the film");
-      return;
-    }
-    gMpvSeconds.push_back(processor);
-    // This mpv draws through EGL on the same display and driver.
-    LabelRenderer(state, "mpv's own, EGL on the same display");
-    state.counters["cpu_seconds"] = processor;
-    state.counters["wall_seconds"] = seconds;
-    state.SetIterationTime(seconds);
+    RunRepetition(state, "mpv", [&]() -> std::string {
+      IdleMpv mpv("/tmp/tavizo-bench-mpv-" + std::to_string(getpid()) + ".sock");
+      if (mpv.Pid() < 0 || !mpv.Connect(20000)) {
+        return "mpv does not start (is it installed? run under xvfb-run)";
+      }
+      // The same settling time the program gets after its window is drawn.
+      SleepMilliseconds(1500);
+      const double before = ProcessorSecondsOf(mpv.Pid());
+      const auto start = std::chrono::steady_clock::now();
+      mpv.Send("{\"command\":[\"loadfile\",\"" + kFilm + "\"]}");
+      const bool ended = mpv.WaitFor("\"event\":\"end-file\"", kPlayTimeoutMs);
+      const double seconds = SecondsSince(start);
+      const double processor = ProcessorSecondsOf(mpv.Pid()) - before;
+      if (!ended) return "mpv never finished the film";
+      gMpvSeconds.push_back(processor);
+      // This mpv draws through EGL on the same display and driver.
+      LabelRenderer(state, "mpv's own, EGL on the same display");
+      state.counters["cpu_seconds"] = processor;
+      state.counters["wall_seconds"] = seconds;
+      state.SetIterationTime(seconds);
+      return "";
+    });
   }
 }
 BENCHMARK(BM_MpvPlays720p)
@@ -287,37 +283,32 @@ void BM_ReturnToFirstFrame(benchmark::State& state) {
   const int videoW = static_cast<int>(800 * video.width / 100);
   const int videoH = static_cast<int>(600 * video.height / 100);
   for (auto _ : state) {
-    BenchProgram program(
-        "\"gFormLastLeft\",0\r\n\"gFormLastTop\",0\r\n\"gFormLastWidth\",800\r\n"
-        "\"gFormLastHeight\",600\r\n");
-    program.AddMedia("bench-720p.mp4", "film.mp4");
-    if (StartDrawn(program, *xlib, 800, 600) == 0) {
-      state.SkipWithError("the program does not come up");
-      return;
-    }
-    if (!PressKey(*xlib, program, "Return", 13) || !PressKey(*xlib, program, "Down", 40)) {
-      state.SkipWithError("the program does not take the keys");
-      return;
-    }
-    SleepMilliseconds(300);
-    if (BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.1) {
-      state.SkipWithError("the video area is not empty before the film");
-      return;
-    }
-    const auto start = std::chrono::steady_clock::now();
-    xlib->PressKey("Return");
-    bool shown = false;
-    while (!shown && SecondsSince(start) < 20) {
-      shown = BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.5;
-      if (!shown) SleepMilliseconds(2);
-    }
-    const double seconds = SecondsSince(start);
-    if (!shown) {
-      state.SkipWithError("the film's picture never appeared");
-      return;
-    }
-    LabelRenderer(state, program.GlRenderer());
-    state.SetIterationTime(seconds);
+    RunRepetition(state, "return", [&]() -> std::string {
+      BenchProgram program(
+          "\"gFormLastLeft\",0\r\n\"gFormLastTop\",0\r\n\"gFormLastWidth\",800\r\n"
+          "\"gFormLastHeight\",600\r\n");
+      program.AddMedia("bench-720p.mp4", "film.mp4");
+      if (StartDrawn(program, *xlib, 800, 600) == 0) return "the program does not come up";
+      if (!PressKey(*xlib, program, "Return", 13) || !PressKey(*xlib, program, "Down", 40)) {
+        return "the program does not take the keys";
+      }
+      SleepMilliseconds(300);
+      if (BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.1) {
+        return "the video area is not empty before the film";
+      }
+      const auto start = std::chrono::steady_clock::now();
+      xlib->PressKey("Return");
+      bool shown = false;
+      while (!shown && SecondsSince(start) < 20) {
+        shown = BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.5;
+        if (!shown) SleepMilliseconds(2);
+      }
+      const double seconds = SecondsSince(start);
+      if (!shown) return "the film's picture never appeared";
+      LabelRenderer(state, program.GlRenderer());
+      state.SetIterationTime(seconds);
+      return "";
+    });
   }
 }
 BENCHMARK(BM_ReturnToFirstFrame)

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "bench/BenchRenderer.h"
+#include "bench/BenchRepetition.h"
 #include "tests/support/BenchProgram.h"
 // X11 last: its macros would clash with the benchmark library's names.
 #include "tests/support/LoadedXlib.h"
@@ -51,31 +52,28 @@ void BM_StartToFirstFrame(benchmark::State& state) {
       "\"gFormLastLeft\",0\r\n\"gFormLastTop\",0\r\n\"gFormLastWidth\",800\r\n"
       "\"gFormLastHeight\",600\r\n\"gIsFormFullScreen\",0\r\n");
   for (auto _ : state) {
-    // The screen where the window will be must be empty again.
-    for (int waited = 0; BlackShare(*xlib) < 0.99 && waited < kTimeoutMs; waited += 10) {
-      SleepMilliseconds(10);
-    }
-    const auto start = std::chrono::steady_clock::now();
-    if (!program.Start()) {
-      state.SkipWithError("the program does not start");
-      return;
-    }
-    // Polled every 2 ms: often enough for the figure, seldom enough to leave
-    // the processor and the X server to the program.
-    bool shown = false;
-    while (!shown && SecondsSince(start) * 1000 < kTimeoutMs) {
-      shown = BlackShare(*xlib) < 0.1;
-      if (!shown) SleepMilliseconds(2);
-    }
-    const double seconds = SecondsSince(start);
-    // How much of the wait was the program's own work, all threads together.
-    state.counters["program_cpu_ms"] = 1000 * ProcessorSecondsOf(program.Pid());
-    program.Stop();
-    if (!shown) {
-      state.SkipWithError("the start window never appeared");
-      return;
-    }
-    state.SetIterationTime(seconds);
+    RunRepetition(state, "start", [&]() -> std::string {
+      // The screen where the window will be must be empty again.
+      for (int waited = 0; BlackShare(*xlib) < 0.99 && waited < kTimeoutMs; waited += 10) {
+        SleepMilliseconds(10);
+      }
+      const auto start = std::chrono::steady_clock::now();
+      if (!program.Start()) return "the program does not start";
+      // Polled every 2 ms: often enough for the figure, seldom enough to leave
+      // the processor and the X server to the program.
+      bool shown = false;
+      while (!shown && SecondsSince(start) * 1000 < kTimeoutMs) {
+        shown = BlackShare(*xlib) < 0.1;
+        if (!shown) SleepMilliseconds(2);
+      }
+      const double seconds = SecondsSince(start);
+      // How much of the wait was the program's own work, all threads together.
+      state.counters["program_cpu_ms"] = 1000 * ProcessorSecondsOf(program.Pid());
+      program.Stop();
+      if (!shown) return "the start window never appeared";
+      state.SetIterationTime(seconds);
+      return "";
+    });
   }
   LabelRenderer(state, program.GlRenderer());
 }
