@@ -106,8 +106,18 @@ void SdlJoystickSource::CloseAll() {
 
 void SdlJoystickSource::ReadDevicesWhileAttached() {
   // SDL's own reading polls every millisecond while it waits for events once
-  // a device is open; without one it only looks for new devices now and then.
-  SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, mDevices.empty() ? "1" : "0");
+  // a device is open; without one it only looks for new devices every few
+  // seconds, which a watch on the devices makes needless.
+  SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, mDevices.empty() && !mHotplugWatched ? "1" : "0");
+}
+
+void SdlJoystickSource::SetHotplugWatched(bool watched) {
+  mHotplugWatched = watched;
+  ReadDevicesWhileAttached();
+}
+
+void SdlJoystickSource::Detect() {
+  SDL_JoystickUpdate();
 }
 
 void SdlJoystickSource::Poll() {

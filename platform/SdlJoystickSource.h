@@ -8,7 +8,8 @@
 // While a device is attached, SDL would read it about once a millisecond
 // while the UI loop waits, waking the process all the time; so the devices
 // are then read at each poll tick instead. With none attached, SDL looks for
-// new ones every few seconds by itself.
+// new ones every few seconds by itself, unless something that learns of new
+// devices (SdlPadHotplug) calls Detect.
 //
 // The state handed on is the one the joystick module expects: axes 0..10000
 // with 5000 at rest, buttons, and hats in hundredths of a degree. SDL has no
@@ -53,6 +54,12 @@ class SdlJoystickSource final : public JoystickSource {
   // Reads the attached devices and reports what changed (SDL_JoystickUpdate).
   void Poll() override;
 
+  // Whether Detect is called when devices may have come or gone; SDL looks
+  // for them by itself while none is attached until this is set.
+  void SetHotplugWatched(bool watched);
+  // Lets SDL look for devices plugged in or pulled out; their events follow.
+  void Detect();
+
   // Takes SDL's joystick events: devices added and removed, axis, button and
   // hat changes. Returns true for a joystick event (consumed), false for any
   // other. Before Start it only consumes them.
@@ -89,4 +96,5 @@ class SdlJoystickSource final : public JoystickSource {
 
   JoystickListener* mListener = nullptr;
   std::vector<Device> mDevices;  // attach order
+  bool mHotplugWatched = false;
 };

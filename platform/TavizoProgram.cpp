@@ -18,6 +18,7 @@
 #include "platform/SdlErrorBox.h"
 #include "platform/SdlJoystickSource.h"
 #include "platform/SdlMainWindow.h"
+#include "platform/SdlPadHotplug.h"
 #include "platform/SdlPictureLoader.h"
 #include "platform/SdlScreenSaverHold.h"
 #include "platform/SdlSplashWindow.h"
@@ -78,9 +79,11 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   // program is driven by keys and mouse alone.
   p.mJoysticks = SdlJoystickSource::Create();
   if (p.mJoysticks) {
-    p.mLoop->AddEventWatcher([source = p.mJoysticks.get()](const SDL_Event& event) {
-      return source->HandleEvent(event);
-    });
+    SdlJoystickSource* source = p.mJoysticks.get();
+    p.mLoop->AddEventWatcher(
+        [source](const SDL_Event& event) { return source->HandleEvent(event); });
+    p.mPadHotplug = SdlPadHotplug::Create(*p.mLoop, [source] { source->Detect(); });
+    source->SetHotplugWatched(p.mPadHotplug != nullptr);
   }
 
   p.mForm = std::make_unique<frmMain>(FrmMainServices{

@@ -20,6 +20,7 @@ class SdBusMpris;
 class SdlCursor;
 class SdlJoystickSource;
 class SdlMainWindow;
+class SdlPadHotplug;
 class SdlErrorBox;
 class SdlPictureLoader;
 class SdlScreenSaverHold;
@@ -72,6 +73,7 @@ class TavizoProgram {
   std::unique_ptr<GlVideoTarget> mVideoTarget;
   std::unique_ptr<DeferredMediaEngine> mMedia;
   std::unique_ptr<SdlJoystickSource> mJoysticks;
+  std::unique_ptr<SdlPadHotplug> mPadHotplug;
   std::unique_ptr<frmMain> mForm;
   std::unique_ptr<SdBusMpris> mMediaControls;
   std::unique_ptr<MediaEnginePreload> mEnginePreload;
