@@ -31,12 +31,12 @@
 
 #include "base/ErrorMessageBox.h"
 #include "base/Log.h"
+#include "bench/BenchProgram.h"
 #include "bench/BenchRenderer.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
 #include "program/frmMain.h"
-#include "tests/support/BenchProgram.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchProgram.h"
 #include "bench/BenchRenderer.h"
 #include "bench/BenchRepetition.h"
-#include "tests/support/BenchProgram.h"
 // X11 last: its macros would clash with the benchmark library's names.
-#include "tests/support/LoadedXlib.h"
+#include "bench/LoadedXlib.h"
 
 namespace {
 

@@ -24,6 +24,12 @@ class FakeLog {
 
   const std::vector<std::string>& Messages() const { return mMessages; }
   void Clear() { mMessages.clear(); }
+  // Every message, each ended by a line break.
+  std::string All() const {
+    std::string all;
+    for (const std::string& message : mMessages) all += message + "\n";
+    return all;
+  }
 
  private:
   LogSink mPrevious;

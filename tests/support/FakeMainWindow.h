@@ -1,6 +1,6 @@
 #pragma once
 
-// A main window on a desktop of fake monitors. It records what is done to it.
+// A main window on a desktop of fake monitors.
 
 #include <string>
 #include <vector>
@@ -10,10 +10,7 @@
 class FakeMainWindow final : public MainWindow {
  public:
   PixelRect Geometry() const override { return geometry; }
-  void SetGeometry(const PixelRect& rect) override {
-    geometry = rect;
-    calls.push_back("SetGeometry");
-  }
+  void SetGeometry(const PixelRect& rect) override { geometry = rect; }
   void SetPosition(int32_t left, int32_t top) override {
     geometry.left = left;
     geometry.top = top;
@@ -24,27 +21,15 @@ class FakeMainWindow final : public MainWindow {
   }
   int32_t ClientWidth() const override { return geometry.width; }
   int32_t ClientHeight() const override { return geometry.height; }
-  void Show() override {
-    visible = true;
-    calls.push_back("Show");
-  }
-  void Hide() override {
-    visible = false;
-    calls.push_back("Hide");
-  }
-  void Minimize() override { calls.push_back("Minimize"); }
-  void Raise() override { calls.push_back("Raise"); }
+  void Show() override {}
+  void Hide() override {}
+  void Minimize() override {}
+  void Raise() override {}
   void SetTitle(const std::string& text) override { title = text; }
-  void SetAlwaysOnTop(bool onTop) override {
-    alwaysOnTop = onTop;
-    calls.push_back(onTop ? "TopMost" : "NotTopMost");
-  }
+  void SetAlwaysOnTop(bool) override {}
   std::vector<PixelRect> Monitors() const override { return monitors; }
 
   PixelRect geometry{100, 100, 800, 600};
   std::vector<PixelRect> monitors{PixelRect{0, 0, 1920, 1080}};
-  std::vector<std::string> calls;
   std::string title = "Tavizo";
-  bool visible = false;
-  bool alwaysOnTop = false;
 };

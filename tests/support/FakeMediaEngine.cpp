@@ -1,19 +1,5 @@
 #include "FakeMediaEngine.h"
 
-#include <sstream>
-
-#include "base/Conversions.h"
-
-namespace {
-
-std::string RectText(const PixelRect& rect) {
-  std::ostringstream text;
-  text << rect.left << ' ' << rect.top << ' ' << rect.width << ' ' << rect.height;
-  return text.str();
-}
-
-}  // namespace
-
 FakeMedium FakeMedium::Film(double duration, int32_t aspectX, int32_t aspectY) {
   FakeMedium medium;
   medium.streams = {
@@ -65,7 +51,6 @@ const FakeMedium* FakeMediaEngine::Current() const {
 
 OpenResult FakeMediaEngine::Open(const std::string& path) {
   if (mIsOpen) Close();
-  mCalls.push_back("Open " + path);
   mOpenedPaths.push_back(path);
   const auto found = mMedia.find(path);
   if (found == mMedia.end()) return {OpenStatus::NothingToRender, {}};
@@ -79,7 +64,6 @@ OpenResult FakeMediaEngine::Open(const std::string& path) {
 }
 
 void FakeMediaEngine::Close() {
-  mCalls.push_back("Close");
   mIsOpen = false;
   mIsPlaying = false;
   mOpenPath.clear();
@@ -93,23 +77,19 @@ std::vector<MediaStream> FakeMediaEngine::Streams() const {
 }
 
 void FakeMediaEngine::Run() {
-  mCalls.push_back("Run");
   if (mIsOpen) mIsPlaying = true;
 }
 
 void FakeMediaEngine::Pause() {
-  mCalls.push_back("Pause");
   mIsPlaying = false;
 }
 
 void FakeMediaEngine::Stop() {
-  mCalls.push_back("Stop");
   mIsPlaying = false;
   mPosition = 0;
 }
 
 void FakeMediaEngine::SetCurrentPosition(double seconds) {
-  mCalls.push_back("SetPosition " + FormatDecimal(seconds));
   if (mIsOpen) mPosition = seconds;
 }
 
@@ -118,9 +98,7 @@ double FakeMediaEngine::Duration() {
   return medium ? medium->duration : 0;
 }
 
-void FakeMediaEngine::SetRate(double rate) {
-  mCalls.push_back("SetRate " + FormatDecimal(rate));
-}
+void FakeMediaEngine::SetRate(double) {}
 
 bool FakeMediaEngine::GetEvent(int32_t& code) {
   if (mEvents.empty()) return false;
@@ -130,13 +108,10 @@ bool FakeMediaEngine::GetEvent(int32_t& code) {
 }
 
 void FakeMediaEngine::SetVolume(int32_t hundredthsOfDecibel) {
-  mCalls.push_back("SetVolume " + std::to_string(hundredthsOfDecibel));
   mVolume = hundredthsOfDecibel;
 }
 
-void FakeMediaEngine::SetBalance(int32_t balance) {
-  mCalls.push_back("SetBalance " + std::to_string(balance));
-}
+void FakeMediaEngine::SetBalance(int32_t) {}
 
 bool FakeMediaEngine::PreferredAspectRatio(int32_t& x, int32_t& y) {
   const FakeMedium* medium = Current();
@@ -155,19 +130,9 @@ bool FakeMediaEngine::VideoSize(int32_t& width, int32_t& height) {
 }
 
 void FakeMediaEngine::SetVideoWindow(const PixelRect& window) {
-  mCalls.push_back("SetVideoWindow " + RectText(window));
   mVideoWindow = window;
 }
 
 void FakeMediaEngine::SetDestination(const PixelRect& destination) {
-  mCalls.push_back("SetDestination " + RectText(destination));
   mDestination = destination;
-}
-
-std::vector<std::string> FakeMediaEngine::Calls(const std::string& prefix) const {
-  std::vector<std::string> found;
-  for (const std::string& call : mCalls) {
-    if (call.rfind(prefix, 0) == 0) found.push_back(call);
-  }
-  return found;
 }

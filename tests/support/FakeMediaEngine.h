@@ -3,10 +3,7 @@
 // A media engine that plays scripted media. Each path is given what opening
 // it gives (status, error text, streams, duration, aspect, picture size); a
 // path without a script is a missing file. The position only moves when the
-// test sets it; events are queued by the test. Every call that changes the
-// engine is recorded as one line ("Open /m/a.mkv", "Run", "Pause", "Stop",
-// "Close", "SetPosition 12.5", "SetRate 1", "SetVolume -2500", "SetBalance 0",
-// "SetVideoWindow 0 0 640 480", "SetDestination 0 60 640 360").
+// test sets it; events are queued by the test.
 
 #include <cstdint>
 #include <deque>
@@ -65,11 +62,6 @@ class FakeMediaEngine final : public MediaEngine {
   // Test controls.
   void QueueEvent(int32_t code) { mEvents.push_back(code); }
   void SetPosition(double seconds) { mPosition = seconds; }
-  // The recorded lines that start with the prefix.
-  std::vector<std::string> Calls(const std::string& prefix) const;
-  void ClearCalls() { mCalls.clear(); }
-
-  std::vector<std::string> mCalls;
   std::vector<std::string> mOpenedPaths;  // every Open, in order, whatever its outcome
   bool mIsOpen = false;
   bool mIsPlaying = false;

@@ -66,8 +66,6 @@ class FakeNavigation {
     skin.ElementNamed(fullName).State = Selected;
   }
 
-  int32_t StateOf(const std::string& fullName) { return skin.ElementNamed(fullName).State; }
-
   // The elements drawn Selected, in element order.
   std::vector<std::string> SelectedElements() const {
     std::vector<std::string> selected;
@@ -89,7 +87,6 @@ class FakeNavigation {
   FocusOwner focusOwner{focus, skin, screen, status};
 
   std::vector<std::string> commands;  // names of the commands run, in order
-  std::vector<double> cursorMoves;    // deltas handed to the list's MoveCursor
   MonitorRect monitor{0, 0, 1920, 1080};
   PixelRect window{100, 100, 800, 600};
 
@@ -110,7 +107,7 @@ class FakeNavigation {
 
   NavigationHooks MakeHooks() {
     NavigationHooks hooks;
-    hooks.MoveCursor = [this](double delta) { cursorMoves.push_back(delta); };
+    hooks.MoveCursor = [](double) {};
     hooks.cmdFullsize = [this] { ToggleFullsize(); };
     hooks.FindWindowMonitor = [this] { return monitor; };
     hooks.WindowGeometry = [this] { return window; };

@@ -3,8 +3,8 @@
 // A screen that draws nothing and records every request, in order, as one
 // line each: "RedrawElement wndMain.cmdPlay", "ClearElement wndInfo.waitPrepare",
 // "RepaintWindow", "ShowRemotePanel 38", "HideRemotePanel", "RedrawRemotePanel",
-// "PaintPictureArea". Hooks let a test look at the skin while an element is
-// drawn, or act when the panel is shown or hidden.
+// "PaintPictureArea". A hook lets a test look at the state while an element
+// is drawn.
 
 #include <algorithm>
 #include <cstdint>
@@ -22,18 +22,13 @@ class FakeScreen final : public Screen {
   void RedrawElement(std::string_view fullName, bool clearOnly = false) override {
     mCalls.push_back(std::string(clearOnly ? "ClearElement " : "RedrawElement ") +
                      std::string(fullName));
-    if (mOnRedrawElement) mOnRedrawElement(fullName, clearOnly);
+    if (mOnRedrawElement) mOnRedrawElement(fullName);
   }
 
   void ShowRemotePanel(int32_t key) override {
     mCalls.push_back("ShowRemotePanel " + std::to_string(key));
-    if (mOnShowRemotePanel) mOnShowRemotePanel(key);
   }
-
-  void HideRemotePanel() override {
-    mCalls.push_back("HideRemotePanel");
-    if (mOnHideRemotePanel) mOnHideRemotePanel();
-  }
+  void HideRemotePanel() override { mCalls.push_back("HideRemotePanel"); }
 
   void RedrawRemotePanel() override { mCalls.push_back("RedrawRemotePanel"); }
   void PaintPictureArea() override { mCalls.push_back("PaintPictureArea"); }
@@ -43,18 +38,8 @@ class FakeScreen final : public Screen {
     return static_cast<int>(std::count(mCalls.begin(), mCalls.end(), call));
   }
   bool Has(std::string_view call) const { return Count(call) > 0; }
-  // The recorded lines that start with the prefix, in order.
-  std::vector<std::string> Matching(std::string_view prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& call : mCalls) {
-      if (call.starts_with(prefix)) found.push_back(call);
-    }
-    return found;
-  }
   void Clear() { mCalls.clear(); }
 
   std::vector<std::string> mCalls;
-  std::function<void(std::string_view fullName, bool clearOnly)> mOnRedrawElement;
-  std::function<void(int32_t key)> mOnShowRemotePanel;
-  std::function<void()> mOnHideRemotePanel;
+  std::function<void(std::string_view fullName)> mOnRedrawElement;
 };

@@ -4,7 +4,6 @@
 // screen, pointer and event pump, a main window with an 800 x 600 client
 // area, a small skin and a play list. Tests drive the units directly.
 
-#include <array>
 #include <deque>
 #include <functional>
 #include <initializer_list>
@@ -45,14 +44,13 @@ class RecordingPointer final : public PointerVisibility {
   std::vector<std::string> mCalls;
 };
 
-class CountingPump final : public EventPump {
+// Runs the test's hook, if any, as the pending events of a pass.
+class IdlePump final : public EventPump {
  public:
   void PumpPendingEvents() override {
-    ++mPasses;
     if (mDuringPass) mDuringPass();
   }
   void RequestQuit() override {}
-  int mPasses = 0;
   std::function<void()> mDuringPass;
 };
 
@@ -115,7 +113,7 @@ class MediaTestRig {
   FakeMediaEngine engine;
   FakeScreen screen;
   RecordingPointer pointer;
-  CountingPump pump;
+  IdlePump pump;
   FakeMainWindow window;  // client area 800 x 600
   SkinModel skin;
   Settings settings;
@@ -124,15 +122,12 @@ class MediaTestRig {
   BrowseState browse;
   FocusState focus;
   StatusLine status{texts, focus, screen};
-  std::vector<int32_t> activatedRows;
-  std::vector<bool> alwaysOnTopCalls;
   std::deque<double> randomValues;  // handed out in order; 0 when used up
   std::vector<std::string> log;
 
   MediaPlayback media{MediaServices{engine, screen, pointer, pump, timers, window, skin, settings,
                                     texts, status, overlay, browse, focus,
-                                    [this](int32_t row) { ActivateFileRow(row); },
-                                    [this](bool onTop) { alwaysOnTopCalls.push_back(onTop); },
+                                    [this](int32_t row) { ActivateFileRow(row); }, [](bool) {},
                                     [this] {
                                       if (randomValues.empty()) return 0.0;
                                       const double value = randomValues.front();
@@ -144,7 +139,6 @@ class MediaTestRig {
   // What activating a file row of the browse list does: it becomes the
   // playing row and its file opens.
   void ActivateFileRow(int32_t row) {
-    activatedRows.push_back(row);
     browse.mPlaying.MoveTo(row);
     const bool opened =
         media.mSession.cmdOpenFile(settings.gPlaylistName + browse.mBrowseList[row].text);
@@ -157,21 +151,6 @@ class MediaTestRig {
     AddElement("wndMain", "cmdVolControl", 90, 20, 5, 40);
     AddElement("wndInfo", "fsMediaInfo", 0, 80, 100, 20).Text[Idle] = "info text";
     AddElement("wndInfo", "waitPrepare", 30, 40, 40, 20).Text[Idle] = "please wait";
-    const auto remote = [this](const std::string& name, std::array<std::string, 4> moves) {
-      SkinElement& element = AddElement("wndRemote", name, 0, 0, 10, 10);
-      for (size_t i = 0; i < moves.size(); ++i) {
-        if (!moves[i].empty()) element.Moves[i] = "wndRemote." + moves[i];
-      }
-    };
-    // north, east, south, west
-    remote("cmdStartButton", {"cmdPlay", "cmdForward", "cmdStop", "cmdRewind"});
-    remote("cmdPlay", {"cmdEmpty", "cmdNext", "cmdStartButton", "cmdPrevious"});
-    remote("cmdForward", {"", "cmdForward", "", "cmdStartButton"});
-    remote("cmdRewind", {"", "cmdStartButton", "", "cmdRewind"});
-    remote("cmdStop", {"cmdStartButton", "", "", ""});
-    remote("cmdNext", {"", "", "", "cmdPlay"});
-    remote("cmdPrevious", {"", "cmdPlay", "", ""});
-    remote("cmdEmpty", {"", "", "cmdPlay", ""});
   }
 
   LogSink mPreviousSink;

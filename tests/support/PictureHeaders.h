@@ -43,16 +43,16 @@ inline std::string Gif(uint32_t width, uint32_t height) {
          LittleEndian(width, 2) + LittleEndian(height, 2);
 }
 
+inline std::string Tga(uint32_t width, uint32_t height) {
+  return std::string("\0\0\x02", 3) + std::string(9, '\0') + LittleEndian(width, 2) +
+         LittleEndian(height, 2) + "\x20\x08";
+}
+
 // Rows stored from the top: the height is negative.
 inline std::string Bmp(uint32_t width, uint32_t height) {
   return std::string("BM") + LittleEndian(0, 4) + LittleEndian(0, 4) + LittleEndian(54, 4) +
          LittleEndian(40, 4) + LittleEndian(width, 4) + LittleEndian(0u - height, 4) +
          LittleEndian(1, 2) + LittleEndian(32, 2);
-}
-
-inline std::string Tga(uint32_t width, uint32_t height) {
-  return std::string("\0\0\x02", 3) + std::string(9, '\0') + LittleEndian(width, 2) +
-         LittleEndian(height, 2) + "\x20\x08";
 }
 
 }  // namespace picture_headers

@@ -81,13 +81,6 @@ bool PlaybackDriver::PressDown(int times) {
   return true;
 }
 
-bool PlaybackDriver::PressUp(int times) {
-  for (int i = 0; i < times; ++i) {
-    if (!PressKey("Up", 38)) return false;
-  }
-  return true;
-}
-
 bool PlaybackDriver::PlayFile(int file) {
   return PressReturn() && PressDown(file) && PressReturn();
 }

@@ -38,7 +38,6 @@ class PlaybackDriver {
   bool PressKey(const std::string& keyName, int virtualKey);
   bool PressReturn() { return PressKey("Return", 13); }
   bool PressDown(int times = 1);
-  bool PressUp(int times = 1);
 
   // From the start window: Enter on the start tile opens the player with its
   // list, then Down to the given file (1 = the first file, the row under

@@ -62,27 +62,20 @@ std::string WindowName(Display* display, Window window) {
   if (property.encoding != XA_STRING) return bytes;
   std::string name;
   for (const unsigned char c : bytes) {
-    if (c < 0x80) {
-      name += static_cast<char>(c);
-    } else {
-      name += static_cast<char>(0xC0 | (c >> 6));
-      name += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    if (c >= 0x80) name += static_cast<char>(0xC0 | (c >> 6));
+    name += static_cast<char>(c < 0x80 ? c : 0x80 | (c & 0x3F));
   }
   return name;
 }
 
 std::string NetWmName(Display* display, Window window) {
-  const Atom nameAtom = XInternAtom(display, "_NET_WM_NAME", True);
-  const Atom utf8Atom = XInternAtom(display, "UTF8_STRING", True);
-  if (nameAtom == None || utf8Atom == None) return {};
+  const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
   Atom type = None;
   int format = 0;
-  unsigned long count = 0;
-  unsigned long after = 0;
+  unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  if (XGetWindowProperty(display, window, nameAtom, 0, 4096, False, utf8Atom, &type, &format,
-                         &count, &after, &data) != Success ||
+  if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_NAME", False), 0, 4096,
+                         False, utf8, &type, &format, &count, &after, &data) != Success ||
       !data) {
     return {};
   }
@@ -138,17 +131,6 @@ std::string RunCommand(const std::string& command) {
 
 bool TakeScreenshot(const std::string& pngFile) {
   return std::system(("import -window root '" + pngFile + "' 2>/dev/null").c_str()) == 0;
-}
-
-uint32_t ScreenPixel(int x, int y) {
-  DisplayHandle display(XOpenDisplay(nullptr));
-  if (!display) return 0;
-  XImage* image =
-      XGetImage(display.get(), DefaultRootWindow(display.get()), x, y, 1, 1, AllPlanes, ZPixmap);
-  if (!image) return 0;
-  const uint32_t pixel = static_cast<uint32_t>(XGetPixel(image, 0, 0)) & 0xFFFFFFu;
-  XDestroyImage(image);
-  return pixel;
 }
 
 ProgramUnderTest::ProgramUnderTest(const std::string& folder, bool withSkins)
@@ -285,10 +267,6 @@ bool ProgramUnderTest::WaitForLog(const std::string& text, int timeoutMs) {
 
 std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::Windows() {
   if (mPid <= 0) return {};
-  return WindowsOf(mPid);
-}
-
-std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::WindowsOf(pid_t pid) {
   // A window may go between listing it and reading it (a message box being
   // dismissed); the request then fails, which must not end the test program.
   XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -296,6 +274,6 @@ std::vector<ProgramUnderTest::WindowInfo> ProgramUnderTest::WindowsOf(pid_t pid)
   DisplayHandle display(XOpenDisplay(nullptr));
   if (!display) return found;
   const ::Window root = DefaultRootWindow(display.get());
-  CollectWindowsOf(display.get(), root, root, pid, found);
+  CollectWindowsOf(display.get(), root, root, mPid, found);
   return found;
 }

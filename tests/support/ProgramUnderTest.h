@@ -57,9 +57,6 @@ class ProgramUnderTest {
     int height = 0;
   };
   std::vector<WindowInfo> Windows();
-  // The same for any process (0: every viewable window, also those that name
-  // no process, such as message boxes).
-  static std::vector<WindowInfo> WindowsOf(pid_t pid);
 
  private:
   std::string mFolder;
@@ -76,9 +73,6 @@ std::string RunCommand(const std::string& command);
 
 // Saves a screenshot of the whole X screen as a PNG file.
 bool TakeScreenshot(const std::string& pngFile);
-
-// The RGB colour (0xRRGGBB) of a screen pixel, read from the X server.
-uint32_t ScreenPixel(int x, int y);
 
 // Sleeps the given milliseconds.
 void SleepMs(int milliseconds);

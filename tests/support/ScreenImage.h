@@ -1,11 +1,15 @@
 #pragma once
 
-// A rectangle of the X screen read back in one request, so that a test looks
-// at one moment of the picture rather than at pixels taken one by one while
-// the video moves on.
+// A rectangle of the X screen or of one window read back in one request, so
+// that a test looks at one moment of the picture rather than at pixels taken
+// one by one while the video moves on. Every display test reads pixels this way.
 
+#include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
+
+struct SDL_Window;
 
 // A rectangle in screen pixels.
 struct ScreenRect {
@@ -26,8 +30,16 @@ struct ScreenRect {
 
 class ScreenImage {
  public:
+  ScreenImage() = default;
+  // Pixels as 0xRRGGBB, row by row.
+  ScreenImage(const ScreenRect& rect, std::vector<uint32_t> pixels)
+      : mRect(rect), mPixels(std::move(pixels)) {}
+
   // Reads the rectangle from the screen; empty when the display cannot be reached.
   static ScreenImage Capture(const ScreenRect& rect);
+  // Reads the rectangle of a window of this process (in its own pixels) once
+  // everything drawn into it has reached the X server.
+  static ScreenImage Capture(SDL_Window* window, const ScreenRect& rect);
 
   bool Empty() const { return mPixels.empty(); }
   const ScreenRect& Rect() const { return mRect; }
@@ -47,6 +59,26 @@ class ScreenImage {
     }
     return count == 0 ? 0.0 : static_cast<double>(matching) / static_cast<double>(count);
   }
+
+  // The smallest rectangle that holds every matching pixel; empty when none matches.
+  template <typename Predicate>
+  ScreenRect Bounds(Predicate matches) const {
+    int left = mRect.x + mRect.width, top = mRect.y + mRect.height;
+    int right = mRect.x - 1, bottom = mRect.y - 1;
+    for (int y = mRect.y; y < mRect.y + mRect.height; ++y) {
+      for (int x = mRect.x; x < mRect.x + mRect.width; ++x) {
+        if (!matches(Pixel(x, y))) continue;
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+      }
+    }
+    return right < left ? ScreenRect{} : ScreenRect{left, top, right - left + 1, bottom - top + 1};
+  }
+
+  // How many pixels differ from another picture of the same rectangle.
+  int Differences(const ScreenImage& other) const;
 
   bool operator==(const ScreenImage&) const = default;
 
@@ -68,10 +100,6 @@ inline int Blue(uint32_t pixel) {
 // Black as the video layer leaves it around the picture (not the key colour 16,0,16).
 inline bool IsBlack(uint32_t pixel) {
   return Red(pixel) <= 6 && Green(pixel) <= 6 && Blue(pixel) <= 6;
-}
-// The skin's video key colour, where the video layer has nothing to show.
-inline bool IsKeyColour(uint32_t pixel) {
-  return pixel == 0x100010u;
 }
 inline bool IsDark(uint32_t pixel) {
   return Red(pixel) < 40 && Green(pixel) < 40 && Blue(pixel) < 40;

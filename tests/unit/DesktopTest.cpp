@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "program/MprisPlayer.h"
+#include "program/ProgramPaths.h"
 #include "store/Settings.h"
 #include "support/FakeMainWindow.h"
 #include "support/TempFolder.h"
@@ -24,54 +26,19 @@ class DesktopTest : public ::testing::Test {
   Desktop desktop;
 };
 
-TEST_F(DesktopTest, FullScreenTwiceReturnsTheWindowedGeometryOnASecondMonitor) {
-  window.geometry = PixelRect{2300, 200, 1024, 768};
-  desktop.ToggleFullScreen();
-  EXPECT_EQ(settings.gIsFormFullScreen, 1);
-  EXPECT_EQ(window.geometry, (PixelRect{1920, 0, 2560, 1440}));
-  EXPECT_EQ(desktop.gMonitorRect(), (MonitorRect{1920, 0, 4480, 1440}));
-  desktop.ToggleFullScreen();
-  EXPECT_EQ(settings.gIsFormFullScreen, 0);
-  EXPECT_EQ(window.geometry, (PixelRect{2300, 200, 1024, 768}));
-  EXPECT_TRUE(window.visible);
-  EXPECT_EQ(repaints, 2);
-}
-
-TEST_F(DesktopTest, TheMonitorIsTheOneHoldingMostOfTheWindowElseTheNearest) {
-  struct Case {
-    const char* what;
-    PixelRect window;
-    MonitorRect monitor;
-  };
-  const Case cases[] = {
-      {"inside the first", {100, 100, 800, 600}, {0, 0, 1920, 1080}},
-      {"straddling, mostly on the first", {1500, 100, 800, 600}, {0, 0, 1920, 1080}},
-      {"straddling, mostly on the second", {1700, 100, 800, 600}, {1920, 0, 4480, 1440}},
-      {"below the first, outside both", {300, 1500, 800, 600}, {0, 0, 1920, 1080}},
-      {"far below, nearer the taller second", {300, 3000, 800, 600}, {1920, 0, 4480, 1440}},
-      {"far right, outside both", {9000, 100, 800, 600}, {1920, 0, 4480, 1440}},
-      {"left of everything", {-2000, 500, 800, 600}, {0, 0, 1920, 1080}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Desktop::MonitorOf(c.window, kTwoMonitors), c.monitor);
-  }
-}
-
 TEST_F(DesktopTest, ASavedPlaceOutsideEveryMonitorOpensOnThePrimaryOne) {
-  struct Case {
+  const struct {
     const char* what;
     PixelRect saved;
     PixelRect shown;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"on the second monitor", {2300, 200, 1024, 768}, {2300, 200, 1024, 768}},
       {"mostly off the first, partly on it", {-700, -500, 800, 600}, {-700, -500, 800, 600}},
       {"where a removed monitor was", {6000, 4000, 800, 600}, {560, 240, 800, 600}},
       {"just left of everything", {-800, 0, 800, 600}, {560, 240, 800, 600}},
       {"larger than the primary, below everything", {0, 2000, 3000, 1200}, {0, 0, 1920, 1080}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     settings.gFormLastLeft = c.saved.left;
     settings.gFormLastTop = c.saved.top;
@@ -86,26 +53,93 @@ TEST_F(DesktopTest, ASavedPlaceOutsideEveryMonitorOpensOnThePrimaryOne) {
   }
 }
 
-TEST_F(DesktopTest, ClosingInFullScreenKeepsTheWindowedGeometryForTheNextStart) {
-  TempFolder folder;
-  window.geometry = PixelRect{2000, 300, 800, 600};
-  desktop.ShowFullScreen();
-  ASSERT_EQ(SaveSettings(settings, folder.File("Tavizo.ini")), 1);
+// Where an installed program keeps its settings, finds its skins and starts
+// its play list: relative XDG values and malformed user-dirs lines are skipped
+// with a problem noted each, and the rest still counts.
+TEST(ProgramPathsTest, RelativeXdgValuesAndMalformedUserDirsLinesAreSkipped) {
+  const std::string homeSkins = "/home/ana/.local/share/tavizo/skins ";
+  const struct {
+    XdgEnvironment environment;
+    const char* userDirs;
+    const char* configFolder;
+    std::string skinFolders;  // before /usr/share/tavizo/skins, the prefix's own
+    const char* videos;       // "": none
+    size_t problems;
+  } cases[] = {
+      {{"/home/ana", "", "", ""},
+       "# the desktop's\nXDG_VIDEOS_DIR=\"$HOME/Videos\"\n",
+       "/home/ana/.config/tavizo",
+       homeSkins + "/usr/local/share/tavizo/skins ",
+       "/home/ana/Videos",
+       0},
+      {{"/home/ana/", "/cfg/", "/data", "/a/::/b"},
+       " XDG_VIDEOS_DIR = \"$HOME/My \\\"F\\\"\" # q\n",
+       "/cfg/tavizo",
+       "/data/tavizo/skins /a/tavizo/skins /b/tavizo/skins ",
+       "/home/ana/My \"F\"",
+       0},
+      {{"/home/ana", "cfg", "./data", "rel:/b"},
+       "XDG_VIDEOS_DIR=\"Videos\"\n",
+       "/home/ana/.config/tavizo",
+       homeSkins + "/b/tavizo/skins ",
+       "",
+       4},
+      {{"ana", "/cfg", "", "/b"},
+       "XDG_VIDEOS_DIR=$HOME/V\nXDG_VIDEOS_DIR=\"$HOME/V\nXDG_VIDEOS_DIR=\"$HOMEWORK/V\"\n",
+       "/cfg/tavizo",
+       "/b/tavizo/skins ",
+       "",
+       4},
+      {{"/home/ana", "", "", ""},
+       "\x01\xff garbage\nXDG_VIDEOS_DIR=\"/one\" rm\nXDG_VIDEOS_DIR=\"/two\"",
+       "/home/ana/.config/tavizo",
+       homeSkins + "/usr/local/share/tavizo/skins ",
+       "/two",
+       2},
+      {{"", "", "", "/b"}, "XDG_VIDEOS_DIR=\"$HOME/V\"\n", "", "/b/tavizo/skins ", "", 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.userDirs);
+    const XdgFolders folders = ResolveXdgFolders(c.environment);
+    const UserVideosFolder videos = ParseUserVideosFolder(c.userDirs, folders.home);
+    const ProgramPaths paths = InstalledProgramPaths("/usr/bin", "../share", folders, "");
+    std::string skins;
+    for (const std::string& folder : paths.skinFolders)
+      skins += (skins.empty() ? "" : " ") + folder;
+    EXPECT_EQ(paths.configFolder, c.configFolder);
+    EXPECT_EQ(skins, c.skinFolders + "/usr/share/tavizo/skins");
+    EXPECT_EQ(videos.folder.value_or(""), c.videos);
+    EXPECT_EQ(folders.problems.size() + videos.problems.size(), c.problems);
+  }
+}
 
-  // The next start: the window begins at its initial place on the first monitor.
-  FakeMainWindow nextWindow;
-  nextWindow.monitors = kTwoMonitors;
-  Settings next;
-  LoadSettings(next, folder.File("Tavizo.ini"), "/opt", nextWindow.Geometry());
-  EXPECT_EQ(next.gIsFormFullScreen, 1);
-  EXPECT_EQ(next.gFormLastLeft, 2000);
-  Desktop nextDesktop(nextWindow, next, [] {});
-  // Start-up gives the window its saved windowed geometry first, then goes full screen there.
-  nextWindow.SetGeometry(
-      PixelRect{next.gFormLastLeft, next.gFormLastTop, next.gFormLastWidth, next.gFormLastHeight});
-  nextDesktop.ShowFullScreen();
-  EXPECT_EQ(nextWindow.geometry, (PixelRect{1920, 0, 2560, 1440}));
-  EXPECT_EQ(next.gFormLastLeft, 2000);
+// The desktop's media controls move the film only when they name it and a
+// place inside it.
+TEST(MprisPlayerTest, SetPositionIgnoresAnotherTrackAndPlacesOutsideTheFilm) {
+  PlayerSnapshot state;
+  state.isOpen = state.isRunning = true;
+  state.path = "/media/a.mp4";
+  state.position = 10;
+  state.duration = 60;
+  const std::string track = MprisPlayer::TrackIdOf(state.path);
+  const struct {
+    std::string trackId;
+    int64_t positionUs;
+    double seekedTo;  // -1: no move
+  } cases[] = {{track, 42500000, 42.5},
+               {MprisPlayer::TrackIdOf("/other.mp4"), 1000000, -1},
+               {track, -1, -1},
+               {track, 61000000, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.positionUs);
+    double seekedTo = -1;
+    std::string actions;  // none may run
+    MprisPlayer player({[&] { return state; }, [&](const std::string& a) { actions += a; },
+                        [&](double seconds) { seekedTo = seconds; }, [] {}, [] { return 0ull; }});
+    player.SetPosition(c.trackId, c.positionUs);
+    EXPECT_EQ(seekedTo, c.seekedTo);
+    EXPECT_EQ(actions, "");
+  }
 }
 
 }  // namespace

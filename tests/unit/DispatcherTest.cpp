@@ -1,6 +1,5 @@
-// The action dispatcher: commands of the table, window switches and what is
-// ignored, with their letter-case rules, and the bound on nesting; and the
-// program's wiring of every command.
+// The program's wiring of every command of the table, and the dispatcher's
+// bound on nested actions.
 
 #include <gtest/gtest.h>
 
@@ -38,13 +37,24 @@ class NoMessageBox final : public ErrorMessageBox {
   void ShowError(const std::string&, const std::string&) override {}
 };
 
-class NoLoginManager final : public LoginManager {
+// A login manager that lets this user power off and notes what was asked.
+class YesLoginManager final : public LoginManager {
  public:
   std::string ComputerName() override { return "test"; }
-  int Connect() override { return -1; }
-  int CanPowerOff(bool, std::string&) override { return -1; }
-  int PowerOff(bool, bool) override { return -1; }
-  int ScheduleShutdown(bool, uint32_t) override { return -1; }
+  int Connect() override { return 0; }
+  int CanPowerOff(bool, std::string& answer) override {
+    answer = "yes";
+    return 0;
+  }
+  int PowerOff(bool reboot, bool) override {
+    asked += reboot ? "reboot " : "power off ";
+    return 0;
+  }
+  int ScheduleShutdown(bool, uint32_t) override {
+    asked += "scheduled ";
+    return 0;
+  }
+  std::string asked;
 };
 
 class NoScreenSaver final : public ScreenSaverHold {
@@ -60,87 +70,9 @@ class NoSplash final : public SplashWindow {
   void Close() override {}
 };
 
-class DispatcherTest : public ::testing::Test {
- protected:
-  DispatcherTest() {
-    nav.Add("wndMain.cmdPlay", ";;;;*.cmdPlay", "Play");
-    nav.Add("wndMain.lstPlaylist");
-    nav.Add("wndInfo.configInput");
-    nav.Add("wndRemote.cmdStartButton");
-    nav.Add("wndOptionsMain.cmdOk");
-    nav.Focus("wndMain.cmdPlay");
-  }
-
-  FakeNavigation nav;
-};
-
-struct ActionCase {
-  const char* source;
-  const char* action;
-  std::vector<std::string> commands;  // commands expected to run
-  const char* window;                 // current window afterwards
-  const char* focus;                  // focus afterwards
-};
-
-TEST_F(DispatcherTest, CommandsSwitchesAndIgnoredActions) {
-  const ActionCase cases[] = {
-      {"wndMain.cmdPlay", "*.cmdPlay", {"cmdPlay"}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "*.CMDPLAY", {"cmdPlay"}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "*.lstPlaylist", {"lstPlaylist"}, "wndMain", "wndMain.cmdPlay"},
-      // The full name of an element of the current window is no command.
-      {"wndMain.cmdPlay", "wndMain.cmdPlay", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "WNDMAIN.cmdPlay", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "*.wndMain.cmdPlay", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "*.cmdUnknown", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "*.", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "cmdPlay", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "", {}, "wndMain", "wndMain.cmdPlay"},
-      {"", "*.cmdPlay", {}, "wndMain", "wndMain.cmdPlay"},
-      // The remote panel never becomes the current window.
-      {"wndMain.cmdPlay", "wndRemote.cmdStartButton", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "WNDREMOTE.cmdStartButton", {}, "wndMain", "wndMain.cmdPlay"},
-      // The window test ignores case, the element look-up does not.
-      {"wndMain.cmdPlay", "wndinfo.configInput", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "wndInfo.configinput", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "wndOptionsMain.cmdMissing", {}, "wndMain", "wndMain.cmdPlay"},
-      {"wndMain.cmdPlay", "wndInfo.configInput", {}, "wndInfo", "wndInfo.configInput"},
-      {"wndMain.lstPlaylist", "wndOptionsMain.cmdOk", {}, "wndOptionsMain", "wndOptionsMain.cmdOk"},
-  };
-  for (const ActionCase& row : cases) {
-    SCOPED_TRACE(std::string(row.source) + " -> " + row.action);
-    nav.Focus("wndMain.cmdPlay");
-    nav.focus.mLastMoveDirection = kDirectionEast;
-    nav.commands.clear();
-    nav.screen.Clear();
-
-    EXPECT_EQ(nav.dispatcher.DoAction(row.source, row.action), "");
-
-    EXPECT_EQ(nav.commands, row.commands);
-    EXPECT_EQ(nav.focus.mCurrentWindow, row.window);
-    EXPECT_EQ(nav.focus.mFocusElement, row.focus);
-    const bool switched = std::string(row.window) != "wndMain";
-    EXPECT_EQ(nav.screen.mCalls,
-              switched ? std::vector<std::string>{"RepaintWindow"} : std::vector<std::string>{});
-    if (switched) {
-      EXPECT_EQ(nav.focus.mPrevFocusElement, row.source);
-      EXPECT_EQ(nav.focus.mLastMoveDirection, kDirectionNone);
-      EXPECT_EQ(nav.SelectedElements(), std::vector<std::string>{row.focus});
-      nav.skin.ElementNamed(row.focus).State = Idle;
-    } else {
-      EXPECT_EQ(nav.focus.mLastMoveDirection, kDirectionEast);
-    }
-  }
-}
-
-TEST_F(DispatcherTest, SwitchOnBehalfOfTheFocusRemembersTheElementLeft) {
-  // Inputs pass the focus field itself as the source, which the switch changes.
-  nav.dispatcher.DoAction(nav.focus.mFocusElement, "wndInfo.configInput");
-  EXPECT_EQ(nav.focus.mFocusElement, "wndInfo.configInput");
-  EXPECT_EQ(nav.focus.mPrevFocusElement, "wndMain.cmdPlay");
-}
-
 // The program's own wiring: every command of the table reaches an operation,
-// and the wiring names no command the table lacks.
+// and the wiring names no command the table lacks. The shutdown command among
+// them powers the computer off once the program has closed.
 TEST(ProgramWiring, EveryCommandOfTheTableReachesAnOperation) {
   TempFolder media;
   FakeClock clock;
@@ -151,7 +83,7 @@ TEST(ProgramWiring, EveryCommandOfTheTableReachesAnOperation) {
   FakePresenter presenter;
   NoPump pump;
   NoMessageBox messageBox;
-  NoLoginManager loginManager;
+  YesLoginManager loginManager;
   NoScreenSaver screenSaver;
   NoSplash splash;
   FakeCursor cursor;
@@ -177,53 +109,9 @@ TEST(ProgramWiring, EveryCommandOfTheTableReachesAnOperation) {
     EXPECT_EQ(message.find("is not a command"), std::string::npos) << message;
   }
   form.Unload();
-}
-
-TEST_F(DispatcherTest, FormMoveTogglesOnlyInWindowedMode) {
-  struct Case {
-    int32_t fullScreen;
-    int presses;
-    bool moving;
-  };
-  const Case cases[] = {{0, 1, true}, {0, 2, false}, {1, 1, false}, {1, 2, false}};
-  for (const Case& row : cases) {
-    SCOPED_TRACE(::testing::Message()
-                 << "full screen " << row.fullScreen << ", presses " << row.presses);
-    nav.focus.mIsFormMoving = false;
-    nav.settings.gIsFormFullScreen = row.fullScreen;
-    for (int i = 0; i < row.presses; ++i)
-      nav.dispatcher.DoAction("wndMain.cmdPlay", "*.cmdFormMove");
-    EXPECT_EQ(nav.focus.mIsFormMoving, row.moving);
-  }
-}
-
-TEST(DispatcherWiring, CommandsOutsideTheTableAreRefusedAndUnwiredOnesLogged) {
-  SkinModel skin;
-  FocusState focus;
-  focus.mCurrentWindow = "wndMain";
-  Settings settings;
-  FakeScreen screen;
-  UiTexts texts;
-  StatusLine status(texts, focus, screen);
-  FocusOwner focusOwner(focus, skin, screen, status);
-  Dispatcher dispatcher(skin, focus, focusOwner, settings, {});
-  FakeLog log;
-
-  bool ran = false;
-  EXPECT_FALSE(dispatcher.RegisterCommand("cmdDance", [&] { ran = true; }));
-  dispatcher.DoAction("wndMain.x", "*.cmdDance");
-  EXPECT_FALSE(ran);
-  ASSERT_EQ(log.Messages().size(), 1u);
-  EXPECT_NE(log.Messages()[0].find("cmdDance"), std::string::npos);
-
-  log.Clear();
-  dispatcher.DoAction("wndMain.x", "*.cmdPlay");
-  EXPECT_EQ(log.Messages(),
-            std::vector<std::string>{"DoAction: no operation is wired to *.cmdPlay"});
-
-  EXPECT_TRUE(dispatcher.RegisterCommand("CMDPLAY", [&] { ran = true; }));
-  dispatcher.DoAction("wndMain.x", "*.cmdplay");
-  EXPECT_TRUE(ran);
+  EXPECT_EQ(loginManager.asked, "");
+  form.ShutDownComputerIfAsked();
+  EXPECT_EQ(loginManager.asked, "power off ");
 }
 
 TEST(DispatcherNesting, CallsDeeperThanEightLevelsAreIgnoredWithOneLogLine) {

@@ -19,21 +19,18 @@ TEST(LogTest, LinesFromManyThreadsAtOnceStayWhole) {
   constexpr int kThreads = 8;
   constexpr int kLinesEach = 300;
   TempFolder folder;
-  const std::string file = folder.File("stderr");
-  const int target = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  ASSERT_GE(target, 0);
+  const int target = open(folder.File("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   const int savedStderr = dup(STDERR_FILENO);
-  dup2(target, STDERR_FILENO);
+  ASSERT_GE(dup2(target, STDERR_FILENO), 0);
   const LogSink previous = SetLogSink(nullptr);
 
   std::vector<std::thread> threads;
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t] {
+      // Lengths up to beyond what a pipe takes in one piece.
       for (int n = 0; n < kLinesEach; ++n) {
-        // Lengths up to beyond what a pipe takes in one piece.
-        const size_t length = static_cast<size_t>((n * 977 + t * 131) % 6000);
         WriteLog("t" + std::to_string(t) + " n" + std::to_string(n) + " " +
-                 std::string(length, 'x') + " end");
+                 std::string(static_cast<size_t>((n * 977 + t * 131) % 6000), 'x') + " end");
       }
     });
   }
@@ -52,13 +49,8 @@ TEST(LogTest, LinesFromManyThreadsAtOnceStayWhole) {
            line.compare(line.size() - 4, 4, " end") == 0;
   };
   std::istringstream written(folder.Read("stderr"));
-  std::string line;
-  int lines = 0;
-  int broken = 0;
-  while (std::getline(written, line)) {
-    ++lines;
-    if (!isWhole(line)) ++broken;
-  }
+  int lines = 0, broken = 0;
+  for (std::string line; std::getline(written, line); ++lines) broken += isWhole(line) ? 0 : 1;
   EXPECT_EQ(lines, kThreads * kLinesEach);
   EXPECT_EQ(broken, 0);
 }

@@ -133,15 +133,6 @@ struct RenderFixture {
   uint32_t Pixel(int32_t x, int32_t y) const { return composer.Buffer().PixelAt(x, y); }
   int32_t Hit(int32_t x, int32_t y) const { return composer.HitMap_Read(x, y); }
 
-  // The texts the fake font drew in that colour, in order.
-  std::vector<std::string> TextsIn(Rgb color) const {
-    std::vector<std::string> texts;
-    for (const auto& draw : fonts.draws) {
-      if (draw.color == color) texts.push_back(draw.text);
-    }
-    return texts;
-  }
-
   // A back buffer and hit map of the area's size, cleared, without drawing.
   void PrepareBuffer() {
     double width = -1;

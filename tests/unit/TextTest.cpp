@@ -12,6 +12,10 @@ TEST(TextTest, LetterCaseFoldsForUnicodeLetters) {
   EXPECT_EQ(LowerText("ÄÖÜ É Ω Я"), "äöü é ω я");
   EXPECT_TRUE(EqualsIgnoreCase("wndVidMain.CMDPLAY", "wndvidmain.cmdplay"));
   EXPECT_TRUE(EqualsIgnoreCase("Über", "über"));
+  // The ends of the ASCII letters, and the signs just beside them.
+  EXPECT_EQ(LowerText("@AZ[`az{"), "@az[`az{");
+  EXPECT_TRUE(EqualsIgnoreCase("Z", "z"));
+  EXPECT_FALSE(EqualsIgnoreCase("[", "{"));
   EXPECT_FALSE(EqualsIgnoreCase("abc", "abcd"));
   EXPECT_TRUE(StartsWithIgnoreCase("MskFrame", "msk"));
   EXPECT_TRUE(EndsWithIgnoreCase("C:\\Music\\", "\\"));
@@ -41,11 +45,11 @@ TEST(TextTest, FilesThatAreNotUtf8AreTakenAsLatin1) {
 }
 
 TEST(TextTest, NaturalOrderComparesNumbersAsNumbersAndIgnoresCase) {
-  std::vector<std::string> names = {"Episode 10", "episode 2", "Episode 1", "alpha",
-                                    "Beta",       "Episode 02b", "track007", "track8"};
+  std::vector<std::string> names = {"Episode 10", "episode 2",   "Episode 1", "alpha",
+                                    "Beta",       "Episode 02b", "track007",  "track8"};
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return CompareNatural(a, b) < 0; });
-  const std::vector<std::string> expected = {"alpha",      "Beta",       "Episode 1", "episode 2",
+  const std::vector<std::string> expected = {"alpha",       "Beta",       "Episode 1", "episode 2",
                                              "Episode 02b", "Episode 10", "track007",  "track8"};
   EXPECT_EQ(names, expected);
 }

@@ -36,23 +36,17 @@ std::vector<std::string> Shown(const std::vector<MountedVolume>& volumes) {
 }
 
 TEST(VolumeListTest, EachKindOfMountIsShownOrLeftOut) {
-  struct Case {
+  const struct {
     const char* line;
     const char* shown;  // "" when the mount is not listed
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"22 1 0:21 / /proc rw,nosuid shared:5 - proc proc rw", ""},
-      {"23 1 0:22 / /sys rw,nosuid shared:6 - sysfs sysfs rw", ""},
       {"24 1 0:5 / /dev rw,nosuid shared:2 - devtmpfs udev rw,size=8000000k", ""},
-      {"27 23 0:26 / /sys/fs/cgroup rw,nosuid shared:9 - cgroup2 cgroup2 rw", ""},
-      {"28 24 0:27 / /dev/shm rw,nosuid shared:4 - tmpfs tmpfs rw", ""},
       {"38 26 0:60 / /mnt/ram rw - tmpfs tmpfs rw", ""},
       {"34 26 0:52 / /mnt/layer rw,relatime - overlay overlay rw,lowerdir=/a,upperdir=/b", ""},
       {"30 26 7:3 / /snap/core22/1380 ro,nodev shared:31 - squashfs /dev/loop3 ro", ""},
-      {"31 26 7:4 / /mnt/image ro,nodev - squashfs /dev/loop4 ro", ""},
       {"29 26 8:1 / /boot/efi rw,relatime shared:30 - vfat /dev/sda1 rw,fmask=0077", ""},
       {"39 38 0:61 / /run/user/1000/gvfs rw - fuse.gvfsd-fuse gvfsd-fuse rw", ""},
-      {"40 26 0:62 / /proc/sys/fs/binfmt_misc rw - binfmt_misc binfmt_misc rw", ""},
       {"41 26 0:63 / /home/bob/.cache/doc rw - fuse.portal portal rw", ""},
       {"42 26 0:64 / /var/lib/docker/overlay2/x/merged rw - ext4 /dev/sda5 rw", ""},
       {"35 26 8:3 / /home rw,relatime shared:40 - ext4 /dev/sda3 rw", "/home (sda3)"},
@@ -60,18 +54,14 @@ TEST(VolumeListTest, EachKindOfMountIsShownOrLeftOut) {
        "/media/usb (USBSTICK)"},
       {"37 26 8:33 / /media/bob/My\\040Disk rw - ntfs3 /dev/sdc1 rw",
        "/media/bob/My Disk (My Disk)"},
-      {"43 26 8:49 / /run/media/bob/CAMERA rw - exfat /dev/sdd1 rw",
-       "/run/media/bob/CAMERA (sdd1)"},
-      {"44 26 8:65 / /mnt/old rw - fuseblk /dev/sde1 rw,user_id=0", "/mnt/old (sde1)"},
       {"32 26 0:50 / /mnt/nas rw,relatime shared:90 - nfs4 nas.local:/export/music rw,vers=4.2",
        "/mnt/nas (nas.local:/export/music)"},
       {"33 26 0:51 / /mnt/Film\\040Archive rw - cifs //server/Film\\040Archive rw",
        "/mnt/Film Archive (//server/Film Archive)"},
       {"45 26 0:70 / /mnt/box rw - fuse.sshfs bob@box:/srv rw", "/mnt/box (bob@box:/srv)"},
       {"46 26 0:71 / /tank/media rw - zfs tank/media rw,xattr", "/tank/media (tank/media)"},
-      {"47 26 7:5 / /media/bob/DVD ro - iso9660 /dev/loop5 ro", "/media/bob/DVD (loop5)"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const auto volumes = SelectVolumes(ParseMountInfo(std::string(kRootLine) + c.line), LabelOf);
     std::vector<std::string> expected = {"/ (sda2)"};
@@ -80,63 +70,29 @@ TEST(VolumeListTest, EachKindOfMountIsShownOrLeftOut) {
   }
 }
 
-TEST(VolumeListTest, RootComesFirstAndTheOthersInNaturalOrder) {
-  const std::string text = std::string("35 26 8:3 / /mnt/disk10 rw - ext4 /dev/sdf1 rw\n") +
-                           "36 26 8:4 / /mnt/Disk2 rw - ext4 /dev/sdf2 rw\n" +
-                           "37 26 8:5 / /media/usb rw - vfat /dev/sdb1 rw\n" + kRootLine;
-  EXPECT_THAT(
-      Shown(SelectVolumes(ParseMountInfo(text), LabelOf)),
-      ElementsAre("/ (sda2)", "/media/usb (USBSTICK)", "/mnt/Disk2 (sdf2)", "/mnt/disk10 (sdf1)"));
-}
-
 TEST(VolumeListTest, TopmostMountDecidesAndBindMountsOfListedVolumesAreLeftOut) {
-  struct Case {
+  const struct {
     const char* name;
     const char* lines;
     std::vector<std::string> shown;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a folder mounted over hides what was there",
        "31 26 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n"
        "50 31 0:80 / /media/usb rw - tmpfs tmpfs rw\n",
        {"/ (sda2)"}},
-      {"the later of two mounts at one folder shows",
-       "31 26 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n"
-       "50 31 8:33 / /media/usb rw - ntfs3 /dev/sdc1 rw\n",
-       {"/ (sda2)", "/media/usb (My Disk)"}},
       {"part of /home bound elsewhere",
        "35 26 8:3 / /home rw - ext4 /dev/sda3 rw\n"
        "36 35 8:3 /alice/Music /srv/music rw - ext4 /dev/sda3 rw\n",
        {"/ (sda2)", "/home (sda3)"}},
-      {"part of / bound elsewhere",
-       "36 26 8:2 /data/films /films rw - ext4 /dev/sda2 rw\n",
-       {"/ (sda2)"}},
       {"sub-volumes of one disk where none is mounted whole",
        "35 26 0:40 /@home /home rw - btrfs /dev/sda4 rw\n"
        "36 26 0:40 /@media /srv/media rw - btrfs /dev/sda4 rw\n",
        {"/ (sda2)", "/home (sda4)", "/srv/media (sda4)"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Shown(SelectVolumes(ParseMountInfo(std::string(kRootLine) + c.lines), LabelOf)),
               c.shown);
-  }
-}
-
-TEST(VolumeListTest, RootIsListedWhateverItsFileSystem) {
-  struct Case {
-    const char* text;
-    const char* shown;
-  };
-  const Case cases[] = {
-      {"", "/ (root)"},
-      {"1 0 0:30 / / rw - overlay overlay rw,lowerdir=/l", "/ (overlay)"},
-      {"1 0 0:2 / / rw - rootfs none rw", "/ (rootfs)"},
-      {"1 0 0:50 / / rw - nfs4 server:/roots/tv rw", "/ (server:/roots/tv)"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_THAT(Shown(SelectVolumes(ParseMountInfo(c.text), nullptr)), ElementsAre(c.shown));
   }
 }
 
@@ -169,12 +125,11 @@ TEST(VolumeListTest, ParserReadsTheFieldsAndSkipsMalformedLines) {
 }
 
 TEST(VolumeListTest, EscapesAreDecoded) {
-  struct Case {
+  const struct {
     std::string text;
     std::string mount;  // DecodeMountEscapes
     std::string label;  // DecodeLabelName
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"My\\040Disk", "My Disk", "My\\040Disk"},
       {"My\\x20Disk", "My\\x20Disk", "My Disk"},
       {"a\\011b\\012c\\134d", "a\tb\nc\\d", "a\\011b\\012c\\134d"},
@@ -184,27 +139,10 @@ TEST(VolumeListTest, EscapesAreDecoded) {
       {"tail\\", "tail\\", "tail\\"},
       {"", "", ""},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(DecodeMountEscapes(c.text), c.mount);
     EXPECT_EQ(DecodeLabelName(c.text), c.label);
-  }
-}
-
-TEST(VolumeListTest, ReadinessAndTheMachinesOwnList) {
-  TempFolder temp;
-  temp.Write("file.txt", "x");
-  EXPECT_TRUE(IsVolumeReady(temp.Path()));
-  EXPECT_FALSE(IsVolumeReady(temp.File("missing")));
-  EXPECT_FALSE(IsVolumeReady(temp.File("file.txt")));
-
-  const std::vector<MountedVolume> volumes = ReadVolumeList();
-  ASSERT_FALSE(volumes.empty());
-  EXPECT_EQ(volumes[0].mountPath, "/");
-  EXPECT_TRUE(volumes[0].ready);
-  for (const MountedVolume& volume : volumes) {
-    EXPECT_FALSE(volume.mountPath.starts_with("/proc")) << volume.mountPath;
-    EXPECT_FALSE(volume.mountPath.starts_with("/sys")) << volume.mountPath;
   }
 }
 
