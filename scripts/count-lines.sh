@@ -47,4 +47,4 @@ tests=$(sources tests | count)
 code=$(sources . ':!tests' ':!bench' | count)
 echo "tests: $tests lines"
 echo "code:  $code lines (outside tests/ and bench/)"
-awk -v t="$tests" -v c="$code" 'BEGIN { printf "ratio: %.0f %%\n", 100 * t / c }'
+awk -v t="$tests" -v c="$code" 'BEGIN { printf "ratio: %.1f %%\n", 100 * t / c }'

@@ -465,6 +465,30 @@ TEST_F(SkinCheckTest, FindsEachFault) {
   }
 }
 
+// Geometry far outside the window and text lines under a pixel high only warn.
+TEST_F(SkinCheckTest, FarGeometryAndUndrawableLineCountsWarn) {
+  const struct {
+    std::map<std::string, std::string> changes;
+    const char* message;  // nullptr: no warning
+  } cases[] = {
+      {{{"ctrlPos2", "0;-1e12"}}, "ctrlPos2 field 2 (-1000000000000 %) lies far outside"},
+      // A 1 % box on a 4320-pixel screen is 43.2 pixels: 43 lines fit, 44 do not.
+      {{{"ctrlSize2", "1;1"}, {"ctrlTextIdle2", "a;;;;;;;;;44"}}, "44 lines cannot be drawn"},
+      {{{"ctrlSize2", "1;1"}, {"ctrlTextIdle2", "a;;;;;;;;;43"}}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message ? c.message : "no warning");
+    std::map<std::string, std::string> skin = SoundSkin();
+    for (const auto& [key, value] : c.changes) skin[key] = value;
+    const std::vector<SkinProblem> problems = Check(skin);
+    EXPECT_FALSE(HasFault(problems)) << Listed(problems);
+    EXPECT_EQ(problems.empty(), c.message == nullptr) << Listed(problems);
+    if (c.message) {
+      EXPECT_TRUE(Has(problems, SkinProblemSeverity::Warning, c.message));
+    }
+  }
+}
+
 TEST(DefaultSkinTest, PassesTheSkinCheckerWithEveryCommandUsed) {
   const std::string command = std::string(TAVIZO_SKINCHECK) + " --require-all-commands " +
                               TAVIZO_SOURCE_DIR + "/skins/default.tvs";

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
 #include <vector>
 
+#include "base/Clock.h"
 #include "support/FakeClock.h"
 
 namespace {
@@ -35,6 +38,16 @@ TEST_F(TimerTableTest, TicksWhenDueAndCountsAgainFromTheTick) {
   EXPECT_EQ(timers.MsUntilNextDue(), 100);
   timers[TimerId::InfoUpdate].Disable();
   EXPECT_EQ(timers.MsUntilNextDue(), -1);
+}
+
+// The program's own clock counts milliseconds (the bounds allow a busy machine).
+TEST(SteadyClockTest, CountsMilliseconds) {
+  SteadyClock clock;
+  const uint64_t start = clock.NowMs();
+  std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  const uint64_t passed = clock.NowMs() - start;
+  EXPECT_GE(passed, 30u);
+  EXPECT_LT(passed, 3000u);
 }
 
 }  // namespace
