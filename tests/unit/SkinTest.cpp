@@ -6,10 +6,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -259,6 +261,9 @@ class ThreadSafePictureLoader final : public PictureLoader {
       ++missingLoads;
       return nullptr;
     }
+    // A picture takes a while, as a real one does, so a failure is seen
+    // before the other threads could race through the rest.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
     auto picture = std::make_shared<SkinPicture>();
     picture->width = std::stoi(name);
     picture->height = 1;
