@@ -55,6 +55,7 @@ TEST_F(ScalerTest, ScaledUpMagentaBorderLeavesNoPinkFringe) {
   EXPECT_EQ(PinkishPixels(buffer), 0);
   EXPECT_EQ(buffer.PixelAt(48, 40), 0x0000FFu);    // the centre is blue
   EXPECT_EQ(buffer.PixelAt(11, 11), kBackground);  // the border lets the background through
+  EXPECT_EQ(buffer.PixelAt(48, 60), kBackground);  // the square ends three quarters down
   // Towards the edge of the blue square the blue blends into green, not pink.
   bool blended = false;
   for (int x = 10; x < 48; ++x) {
