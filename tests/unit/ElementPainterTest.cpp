@@ -297,4 +297,18 @@ TEST_F(ElementPainterTest, GeometryFarOutsideTheAreaDrawsOnlyWhatCanBeSeen) {
   }
 }
 
+// Over full-screen video the banner shows a new choice (subtitles, sound
+// track, where the film resumed) in place of the title while it is fresh.
+TEST_F(ElementPainterTest, TheBannerShowsTheLatestChoiceInPlaceOfTheTitle) {
+  const int32_t n = f.Add("wndInfo", "fsMediaInfo", 0, 0, 100, 20);
+  f.media.title = "Holiday.mkv";
+  for (const char* note : {"subtitles: off", ""}) {
+    f.overlay.mOSDNote = note;
+    f.fonts.draws.clear();
+    Draw(n);
+    ASSERT_FALSE(f.fonts.draws.empty());
+    EXPECT_EQ(f.fonts.draws.back().text, *note ? note : "Holiday.mkv");
+  }
+}
+
 }  // namespace
