@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Prints how many lines the tests and the code hold, and their ratio.
-# Counted: tracked C++ files (.cpp, .h), CMake files and shell scripts.
+# Counted: tracked C++ files (.cpp, .h); the figure in brackets adds CMake
+# files and shell scripts.
 # A line counts when it holds something besides white space and comments
 # ("//" and "/* */" in C++, "#" in CMake and shell).
 # Tests are everything under tests/; code is everything outside tests/ and
@@ -43,8 +44,12 @@ count() {
   echo "$total"
 }
 
-tests=$(sources tests | count)
-code=$(sources . ':!tests' ':!bench' | count)
-echo "tests: $tests lines"
-echo "code:  $code lines (outside tests/ and bench/)"
-awk -v t="$tests" -v c="$code" 'BEGIN { printf "ratio: %.1f %%\n", 100 * t / c }'
+cpp() { grep -E '\.(cpp|h)$' || true; }
+tests=$(sources tests | cpp | count)
+code=$(sources . ':!tests' ':!bench' | cpp | count)
+allTests=$(sources tests | count)
+allCode=$(sources . ':!tests' ':!bench' | count)
+echo "tests: $tests lines of C++ ($allTests with CMake and scripts)"
+echo "code:  $code lines of C++ ($allCode with CMake and scripts), outside tests/ and bench/"
+awk -v t="$tests" -v c="$code" -v at="$allTests" -v ac="$allCode" \
+  'BEGIN { printf "ratio: %.1f %% (%.1f %%)\n", 100 * t / c, 100 * at / ac }'

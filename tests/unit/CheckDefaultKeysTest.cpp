@@ -1,5 +1,6 @@
 // The default bindings come back for every action that has lost all its
-// inputs, and only then, read from key files as the program finds them.
+// inputs, and only then, read from key files as the program finds them; the
+// cursor-key sequence binds keys of the user's choice.
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,14 @@ TEST(CheckDefaultKeys, RestoresOnlyActionsWithoutAnyInput) {
     std::vector<std::pair<std::string, std::string>> bindings;
     std::vector<std::string> log;
   } cases[] = {
+      {"an empty file",
+       "",
+       {{"key.38.0", "!.elemMoveN"},
+        {"key.39.0", "!.elemMoveE"},
+        {"key.40.0", "!.elemMoveS"},
+        {"key.37.0", "!.elemMoveW"},
+        {"key.13.4", "!.elemConfigInput"}},
+       {}},
       // A film key that the user gave to another action stays with it.
       {"A bound to the aspect mode",
        std::string(kDefaultsFile) + "\"key.65.0\",\"*.cmdARMode\"\r\n",
@@ -68,6 +77,25 @@ TEST(CheckDefaultKeys, RestoresOnlyActionsWithoutAnyInput) {
       EXPECT_EQ(log.Messages(), row.log);
     }
   }
+}
+
+// The cursor-key sequence binds the next four keys to north, east, south and
+// west; a modifier key alone is never bound nor triggers anything.
+TEST(KeyBindings, TheCursorKeySequenceBindsFourKeysAndSkipsModifiers) {
+  FakeNavigation nav;
+  nav.Add("wndMain.cmdPlay", ";;;;*.cmdPlay", "Play or pause");
+  nav.Focus("wndMain.cmdPlay");
+  nav.keyMap.SetValue("key.13.0", HashValue("*.cmdSetCursorKeys"));
+  FakeLog log;
+
+  for (int32_t key : {13, 16, 17, 18, 104, 102, 98, 100, 18}) nav.keys.KeyDown(key, 0);
+
+  const std::pair<std::string, std::string> bindings[] = {
+      {"key.104.0", "!.elemMoveN"}, {"key.102.0", "!.elemMoveE"}, {"key.98.0", "!.elemMoveS"},
+      {"key.100.0", "!.elemMoveW"}, {"key.18.0", "(none)"},       {"key.16.0", "(none)"}};
+  for (const auto& [input, action] : bindings) EXPECT_EQ(Binding(nav.keyMap, input), action);
+  EXPECT_FALSE(nav.bindings.IsConfiguring());
+  EXPECT_TRUE(nav.commands.empty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The store: its keys, its file format, and saves that never lose the old file.
+// The store: its keys, its file format, saves that never lose the old file,
+// and the settings file read with its defaults.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include "base/Log.h"
 #include "store/ErrorList.h"
 #include "store/FileReplacer.h"
+#include "store/Settings.h"
 #include "store/clsHashFile.h"
 #include "support/FakeLog.h"
 #include "support/TempFolder.h"
@@ -472,6 +474,42 @@ TEST(HashFileTest, KeysIgnoreLetterCaseAndKeepTheirFirstSpelling) {
     EXPECT_EQ(store.GetValue(c.stored), HashValue(2));
     EXPECT_EQ(KeysInOrder(store), std::vector<std::string>{c.stored});
   }
+}
+
+const PixelRect kWindow{112, 84, 800, 600};
+
+TEST(SettingsTest, AFileWithOneKeyGivesDefaultsForTheRestAndIsWrittenInFull) {
+  TempFolder folder;
+  folder.Write("Tavizo.ini", "\"gOSDTime\",5000\r\n");
+  Settings settings;
+  LoadSettings(settings, folder.File("Tavizo.ini"), "/opt/tavizo", kWindow);
+  EXPECT_EQ(settings.gOSDTime, 5000);
+  EXPECT_EQ(settings.gPlaylistName, "/opt/tavizo");
+  EXPECT_EQ(settings.gMediaVolume, -2500);
+  EXPECT_EQ(settings.gFormLastLeft, 112);
+  EXPECT_EQ(settings.gFormLastHeight, 600);
+  EXPECT_EQ(settings.gActionFirstRepeat, 500);
+  EXPECT_EQ(settings.gSkinFilename, "default");
+
+  ASSERT_EQ(SaveSettings(settings, folder.File("Tavizo.ini")), 1);
+  EXPECT_EQ(folder.Read("Tavizo.ini"),
+            "\"gPlaylistName\",\"/opt/tavizo\"\r\n"
+            "\"gIsFormFullScreen\",0\r\n"
+            "\"gIsMonitorAnamorph\",0\r\n"
+            "\"gAspectRatioMode\",0\r\n"
+            "\"gPlayMode\",0\r\n"
+            "\"gAlwaysOnTop\",0\r\n"
+            "\"gOSDTime\",5000\r\n"
+            "\"gIsMediaMute\",0\r\n"
+            "\"gMediaVolume\",-2500\r\n"
+            "\"gFormLastLeft\",112\r\n"
+            "\"gFormLastTop\",84\r\n"
+            "\"gFormLastWidth\",800\r\n"
+            "\"gFormLastHeight\",600\r\n"
+            "\"gActionFirstRepeat\",500\r\n"
+            "\"gActionNextRepeat\",50\r\n"
+            "\"gForceVideoForeground\",0\r\n"
+            "\"gSkinFilename\",\"default\"\r\n");
 }
 
 }  // namespace

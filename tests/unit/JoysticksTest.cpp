@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/TimerTable.h"
+#include "input/JoystickCode.h"
 #include "render/FocusState.h"
 #include "store/Settings.h"
 #include "store/clsHashFile.h"
@@ -130,6 +131,32 @@ TEST_F(JoysticksTest, AHeldInputRepeatsFirstSlowlyThenFastAcrossTheCounterWrap) 
       if (steps[i].triggers) ++triggers;
     }
     EXPECT_NEAR(focus.mKeyAcceleration, 0.1 + 0.1 * triggers, 1e-9);
+  }
+}
+
+TEST(JoystickCodeTest, AxesAreDeflectedOnlyBeyondAQuarterFromEitherEnd) {
+  const struct {
+    int32_t axis;  // 0 X, 1 Y
+    int32_t value;
+    std::string code;
+  } cases[] = {
+      {0, 2499, "Pad;1;-1;0;0;0;0"},
+      {0, 2500, ""},
+      {0, 5000, ""},
+      {0, 7500, ""},
+      {0, 7501, "Pad;1;1;0;0;0;0"},
+      {1, 2499, "Pad;2;-1;0;0;0;0"},
+      {1, 2500, ""},
+      {1, 7500, ""},
+      {1, 7501, "Pad;2;1;0;0;0;0"},
+      {0, 0, "Pad;1;-1;0;0;0;0"},
+      {1, 10000, "Pad;2;1;0;0;0;0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("axis " + std::to_string(c.axis + 1) + " at " + std::to_string(c.value));
+    JoystickState state = Idle();
+    state.axes[c.axis] = c.value;
+    EXPECT_EQ(JoystickCode("Pad", state), c.code);
   }
 }
 

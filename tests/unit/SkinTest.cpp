@@ -26,8 +26,6 @@
 
 namespace {
 
-using Entries = std::vector<std::pair<std::string, std::string>>;
-
 // A picture whose path ends in "/bad.png" cannot be decoded; those ending in
 // ".huge" claim 10000 x 10000 pixels (without holding them); every other one
 // is 10 + n by 20 pixels, n counting the loads.
@@ -58,11 +56,9 @@ class SkinLoaderTest : public ::testing::Test {
  protected:
   std::string SkinPath() const { return folder.File("test.tvs"); }
 
-  // Writes the entries as the skin file "test.tvs" and loads it.
-  std::string Load(const Entries& entries, PictureDecoding decoding = PictureDecoding::All) {
-    std::string text = "' a skin written by the test\r\n";
-    for (const auto& [key, value] : entries) text += "\"" + key + "\",\"" + value + "\"\r\n";
-    folder.Write("test.tvs", text);
+  // Writes the pairs as the skin file "test.tvs" and loads it.
+  std::string Load(const std::string& pairs, PictureDecoding decoding = PictureDecoding::All) {
+    folder.Write("test.tvs", "' a skin written by the test\r\n" + pairs);
     log.Clear();
     return DX_LoadSkin(SkinPath(), model, pictures, decoding);
   }
@@ -75,14 +71,11 @@ class SkinLoaderTest : public ::testing::Test {
   FakeLog log;
 };
 
-// One element named wndMain.cmdPlay plus the entries of the case.
-Entries OneElement(Entries extra) {
-  Entries entries = {{"noCtrls", "1"},
-                     {"ctrlName1", "cmdPlay"},
-                     {"ctrlWindow1", "wndMain"},
-                     {"startCtrl", "wndMain.cmdPlay"}};
-  entries.insert(entries.end(), extra.begin(), extra.end());
-  return entries;
+// One element named wndMain.cmdPlay plus the pairs of the case.
+std::string OneElement(const std::string& pairs) {
+  return R"("noCtrls","1" "ctrlName1","cmdPlay" "ctrlWindow1","wndMain")"
+         "\r\n\"startCtrl\",\"wndMain.cmdPlay\"\r\n" +
+         pairs;
 }
 
 // The start window's pictures are decoded with the skin; the others, whose
@@ -91,19 +84,10 @@ TEST_F(SkinLoaderTest, PicturesTheStartWindowDoesNotShowAreDecodedLater) {
   folder.Write("test/shown.png", picture_headers::Png(3, 4));
   folder.Write("test/other.png", picture_headers::Png(5, 6));
   folder.Write("test/spare.png", picture_headers::Png(7, 8));
-  ASSERT_EQ(Load({{"noPics", "4"},
-                  {"pic1", "shown.png"},
-                  {"pic2", "other.png"},
-                  {"pic3", "spare.png"},
-                  {"pic4", "no_header.png"},
-                  {"noCtrls", "2"},
-                  {"ctrlName1", "a"},
-                  {"ctrlWindow1", "wndMain"},
-                  {"ctrlPicSelected1", "1"},
-                  {"ctrlName2", "b"},
-                  {"ctrlWindow2", "wndOther"},
-                  {"ctrlPicIdle2", "2"},
-                  {"startCtrl", "wndMain.a"}},
+  ASSERT_EQ(Load(R"("noPics","4" "pic1","shown.png" "pic2","other.png" "pic3","spare.png")"
+                 R"( "pic4","no_header.png" "noCtrls","2" "startCtrl","wndMain.a")"
+                 R"( "ctrlName1","a" "ctrlWindow1","wndMain" "ctrlPicSelected1","1")"
+                 R"( "ctrlName2","b" "ctrlWindow2","wndOther" "ctrlPicIdle2","2")",
                  PictureDecoding::StartWindowFirst),
             "wndMain.a")
       << AllLogs();
@@ -118,23 +102,15 @@ TEST_F(SkinLoaderTest, PicturesTheStartWindowDoesNotShowAreDecodedLater) {
 }
 
 TEST_F(SkinLoaderTest, ReadsEveryFieldTrimmedWithItsDefaultsWithinAnEntry) {
-  ASSERT_EQ(Load(OneElement({
-                {"noPics", "2"},
-                {"pic1", "a.png"},
-                {"pic2", "b.png"},
-                {"ctrlPos1", " 10 ; 20.5 "},
-                {"ctrlSize1", "-1;30"},
-                {"ctrlBackcolor1", "255; 128 ;0"},
-                {"ctrlInfoText1", "  plays the file  "},
-                {"ctrlTextIdle1", "Play\xC2\xA7now;Arial;255;255;255"},
-                {"ctrlTextSelected1", "  two words  ; Tahoma ;1;2;3;5;-1;0;40;2.5"},
-                {"ctrlTextPressed1", "x;;;;;;;;;3.5"},
-                {"ctrlTextDisabled1", "  end\xC2\xA7 "},
-                {"ctrlPicIdle1", "2"},
-                {"ctrlPicSelected1", "1;-1;-1;50;-1"},
-                {"ctrlPicPressed1", "0;5"},
-                {"ctrlMove1", " wndMain.a ; *.cmdPlay ;;  ; !.elemMoveN ; ignored"},
-            })),
+  ASSERT_EQ(Load(OneElement(
+                R"("noPics","2" "pic1","a.png" "pic2","b.png" "ctrlPos1"," 10 ; 20.5 ")"
+                R"( "ctrlSize1","-1;30" "ctrlBackcolor1","255; 128 ;0")"
+                R"( "ctrlInfoText1","  plays the file  ")"
+                " \"ctrlTextIdle1\",\"Play\xC2\xA7now;Arial;255;255;255\""
+                R"( "ctrlTextSelected1","  two words  ; Tahoma ;1;2;3;5;-1;0;40;2.5")"
+                " \"ctrlTextPressed1\",\"x;;;;;;;;;3.5\" \"ctrlTextDisabled1\",\"  end\xC2\xA7 \""
+                R"( "ctrlPicIdle1","2" "ctrlPicSelected1","1;-1;-1;50;-1" "ctrlPicPressed1","0;5")"
+                R"( "ctrlMove1"," wndMain.a ; *.cmdPlay ;;  ; !.elemMoveN ; ignored")")),
             "wndMain.cmdPlay")
       << AllLogs();
   const SkinElement& e = model.Element(1);
@@ -234,8 +210,9 @@ TEST_F(SkinLoaderTest, PicturesThatCannotBelongToTheSkinFailItBeforeDecoding) {
     if (!std::string_view(c.file).starts_with("/"))
       folder.Write("test/" + std::string(c.file), c.bytes);
     pictures.loaded.clear();
-    const std::string start = Load(
-        OneElement({{"noPics", "3"}, {"pic1", "one.png"}, {"pic2", c.file}, {"pic3", "one.png"}}));
+    const std::string start = Load(OneElement(R"("noPics","3" "pic1","one.png" "pic3","one.png")"
+                                              " \"pic2\",\"" +
+                                              std::string(c.file) + "\""));
     if (!c.log) {
       EXPECT_EQ(start, "wndMain.cmdPlay") << AllLogs();
       EXPECT_EQ(pictures.loaded.size(), 3u);

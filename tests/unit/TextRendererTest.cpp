@@ -83,6 +83,12 @@ TEST(TextRendererTest, TextBoxSizeLineHeightAndFont) {
     EXPECT_EQ(texts[0].text, c.shown);
     EXPECT_EQ(texts[0].size, c.fontSize);
   }
+  // The box's left is a share of the area's width, its top of its height.
+  Scene scene;
+  scene.renderer.Element_DrawText(scene.area, TextElement(), "AB");
+  ASSERT_EQ(scene.TextDraws().size(), 1u);
+  EXPECT_EQ(scene.TextDraws()[0].x, 20);
+  EXPECT_EQ(scene.TextDraws()[0].y, 20);
 }
 
 }  // namespace
