@@ -20,11 +20,11 @@
 #include "render/OverlayState.h"
 #include "render/StatusLine.h"
 #include "render/UiTexts.h"
-#include "skin/SkinModel.h"
 #include "store/Settings.h"
 #include "store/clsHashFile.h"
 #include "support/FakeInfoDisplay.h"
 #include "support/FakeScreen.h"
+#include "support/SkinElements.h"
 
 class FakeNavigation {
  public:
@@ -42,17 +42,11 @@ class FakeNavigation {
   // Appends an element; moves are the five entries "north;east;south;west;pressed".
   void Add(const std::string& fullName, const std::string& moves = "",
            const std::string& infoText = "") {
-    SkinElement element;
-    element.Index = static_cast<int32_t>(skin.SkinElements.size());
-    element.FullName = fullName;
-    element.Window = GetField(fullName, 1, ".");
-    element.Name = fullName.substr(element.Window.size() + 1);
+    SkinElement& element = AppendElement(skin, fullName);
     for (int32_t entry = 0; entry < 5; ++entry) {
       element.Moves[entry] = GetField(moves, entry + 1, ";");
     }
     element.InfoText = infoText;
-    skin.SkinElements.push_back(element);
-    skin.SkinElements[0].Index = static_cast<int32_t>(skin.SkinElements.size()) - 1;
   }
 
   // Gives the focus to an element the way start-up does.

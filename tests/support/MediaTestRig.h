@@ -27,8 +27,8 @@
 #include "render/OverlayState.h"
 #include "render/StatusLine.h"
 #include "render/UiTexts.h"
-#include "skin/SkinModel.h"
 #include "store/Settings.h"
+#include "support/SkinElements.h"
 
 class RecordingPointer final : public PointerVisibility {
  public:
@@ -78,19 +78,9 @@ class MediaTestRig {
   // An element of the skin; window.name gives its full name.
   SkinElement& AddElement(const std::string& window, const std::string& name, double x, double y,
                           double w, double h) {
-    SkinElement element;
-    element.Name = name;
-    element.Window = window;
-    element.FullName = window + "." + name;
-    element.PosX = x;
-    element.PosY = y;
-    element.SizeW = w;
-    element.SizeH = h;
-    element.Index = static_cast<int32_t>(skin.SkinElements.size());
-    skin.SkinElements.push_back(element);
-    skin.SkinElements[0].Index = element.Index;
+    SkinElement& element = AppendElement(skin, window + "." + name, x, y, w, h);
     skin.IndexElements();
-    return skin.SkinElements.back();
+    return element;
   }
 
   // The folder being browsed, which is also the playing folder.

@@ -19,13 +19,13 @@
 #include "render/OverlayState.h"
 #include "render/StatusLine.h"
 #include "render/UiTexts.h"
-#include "skin/SkinModel.h"
 #include "store/Settings.h"
 #include "support/FakeClock.h"
 #include "support/FakeCursor.h"
 #include "support/FakeLog.h"
 #include "support/FakeMainWindow.h"
 #include "support/FakeScreen.h"
+#include "support/SkinElements.h"
 
 namespace {
 
@@ -66,15 +66,9 @@ class PointerRig {
   // Appends an element lying on the rectangle (window pixels) of the hit map.
   int32_t Add(const std::string& fullName, const std::string& pressed, const std::string& info,
               PixelRect rect) {
-    SkinElement element;
-    element.Index = static_cast<int32_t>(skin.SkinElements.size());
-    element.FullName = fullName;
-    element.Window = GetField(fullName, 1, ".");
-    element.Name = fullName.substr(element.Window.size() + 1);
+    SkinElement& element = AppendElement(skin, fullName);
     element.Moves[kMovePressed] = pressed;
     element.InfoText = info;
-    skin.SkinElements.push_back(element);
-    skin.SkinElements[0].Index = element.Index;
     hits.emplace_back(rect, element.Index);
     return element.Index;
   }

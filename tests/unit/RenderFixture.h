@@ -18,11 +18,11 @@
 #include "render/OverlayState.h"
 #include "render/TextRenderer.h"
 #include "render/WindowComposer.h"
-#include "skin/SkinModel.h"
 #include "store/Settings.h"
 #include "support/FakeClock.h"
 #include "support/FakeFontEngine.h"
 #include "support/FakePresenter.h"
+#include "support/SkinElements.h"
 
 // A media session whose every answer is a field.
 class FakeMediaDisplay final : public MediaDisplay {
@@ -96,21 +96,11 @@ struct RenderFixture {
   // Appends an element of the window at pos/size percent with a colour box.
   int32_t Add(const std::string& window, const std::string& name, double x, double y, double w,
               double h, Rgb back = kGrey) {
-    SkinElement element;
-    element.Index = static_cast<int32_t>(skin.SkinElements.size());
-    element.Name = name;
-    element.Window = window;
-    element.FullName = window + "." + name;
+    SkinElement& element = AppendElement(skin, window + "." + name, x, y, w, h);
     element.BackColor = back;
-    element.PosX = x;
-    element.PosY = y;
-    element.SizeW = w;
-    element.SizeH = h;
     element.TextLines.fill(1);
     element.TextW.fill(100);
     element.TextH.fill(100);
-    skin.SkinElements.push_back(element);
-    skin.SkinElements[0].Index = element.Index;
     return element.Index;
   }
 
