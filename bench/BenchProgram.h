@@ -2,8 +2,8 @@
 
 // The real Tavizo program as a benchmark runs it: a copy of the executable
 // with the skins beside it in a folder of its own, settings written before it
-// starts, its log (standard error) kept in a file. Header-only, because the
-// benchmark programs are built from one source file each.
+// starts, launched as the display tests launch it, with its log (standard
+// error) kept in a file.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -19,6 +19,9 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "tests/support/ProgramUnderTest.h"
 
 // Processor seconds (user and system, every thread) a process has used so
 // far; negative when it cannot be read.
@@ -40,24 +43,8 @@ inline double ProcessorSecondsOf(pid_t pid) {
   return static_cast<double>(userTicks + systemTicks) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-inline void SleepMilliseconds(int milliseconds) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
 inline double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// Runs a shell command and returns what it printed on standard output.
-inline std::string ShellOutput(const std::string& command) {
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t read = 0;
-  while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
-  pclose(pipe);
-  return output;
 }
 
 class BenchProgram {
@@ -76,6 +63,8 @@ class BenchProgram {
         << "\"gPlaylistName\",\"" << MediaFolder() << "\"\r\n"
         << settings;
     if (!keys.empty()) std::ofstream(mFolder + "/Tavizo.keys", std::ios::binary) << keys;
+    mProgram = std::make_unique<ProgramUnderTest>(mFolder, mFolder + "/tavizo",
+                                                  std::vector<std::string>{});
   }
 
   ~BenchProgram() {
@@ -88,7 +77,7 @@ class BenchProgram {
 
   bool Ready() const { return !mFolder.empty(); }
   std::string MediaFolder() const { return mFolder + "/media/"; }
-  pid_t Pid() const { return mPid; }
+  pid_t Pid() const { return mProgram ? mProgram->Pid() : -1; }
 
   // Copies a fixture into the media folder under the given name.
   void AddMedia(const std::string& fixture, const std::string& name) {
@@ -97,45 +86,17 @@ class BenchProgram {
                                std::filesystem::copy_options::overwrite_existing);
   }
 
-  bool Start() {
-    const std::string program = mFolder + "/tavizo";
-    const std::string log = mFolder + "/stderr.log";
-    mPid = fork();
-    if (mPid < 0) return false;
-    if (mPid == 0) {
-      const int fd = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (fd >= 0) {
-        dup2(fd, STDERR_FILENO);
-        dup2(fd, STDOUT_FILENO);
-        close(fd);
-      }
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    return true;
-  }
+  bool Start() { return mProgram && mProgram->Start(); }
 
   // Ends the program the way the desktop's session end does (SIGTERM, which
   // it takes as a close), and kills it when it has not gone in time.
   void Stop() {
-    if (mPid <= 0) return;
-    kill(mPid, SIGTERM);
-    for (int waited = 0; waited < 5000; waited += 20) {
-      if (waitpid(mPid, nullptr, WNOHANG) == mPid) {
-        mPid = -1;
-        return;
-      }
-      SleepMilliseconds(20);
-    }
-    kill(mPid, SIGKILL);
-    waitpid(mPid, nullptr, 0);
-    mPid = -1;
+    if (!mProgram || !mProgram->Running()) return;
+    kill(mProgram->Pid(), SIGTERM);
+    if (mProgram->WaitForExit(5000) < 0) std::fprintf(stderr, "the program did not end; killed\n");
   }
 
-  std::string Log() const {
-    std::ifstream file(mFolder + "/stderr.log", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  }
+  std::string Log() const { return mProgram ? mProgram->Log() : std::string(); }
 
   // The OpenGL renderer the program named in its log as it started; empty
   // before that.
@@ -150,22 +111,18 @@ class BenchProgram {
 
   // Waits until the log holds the text; false after the timeout.
   bool WaitForLog(const std::string& text, int timeoutMs) const {
-    for (int waited = 0; waited <= timeoutMs; waited += 10) {
-      if (Log().find(text) != std::string::npos) return true;
-      SleepMilliseconds(10);
-    }
-    return false;
+    return mProgram && mProgram->WaitForLog(text, timeoutMs);
   }
 
   // The visible window of the program (the main window once the splash has
   // gone); 0 when there is none.
   unsigned long VisibleWindow() const {
     const std::string found =
-        ShellOutput("xdotool search --onlyvisible --pid " + std::to_string(mPid) + " 2>/dev/null");
+        RunCommand("xdotool search --onlyvisible --pid " + std::to_string(Pid()) + " 2>/dev/null");
     return std::strtoul(found.c_str(), nullptr, 10);
   }
 
  private:
   std::string mFolder;
-  pid_t mPid = -1;
+  std::unique_ptr<ProgramUnderTest> mProgram;
 };

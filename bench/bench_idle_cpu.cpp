@@ -29,7 +29,6 @@
 #include <thread>
 #include <vector>
 
-#include "base/ErrorMessageBox.h"
 #include "base/Log.h"
 #include "bench/BenchProgram.h"
 #include "bench/BenchRenderer.h"
@@ -37,6 +36,7 @@
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
 #include "program/frmMain.h"
+#include "tests/support/QuietServices.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ void BM_IdleStartWindow(benchmark::State& state) {
     state.SkipWithError("the program does not come up (run under xvfb-run)");
     return;
   }
-  SleepMilliseconds(kSettleMs);
+  SleepMs(kSettleMs);
   if (program.VisibleWindow() == 0) {
     state.SkipWithError("the main window is not shown");
     return;
@@ -134,7 +134,7 @@ void BM_IdleStartWindow(benchmark::State& state) {
   for (auto _ : state) {
     const ProcessCounts before = CountsOf(program.Pid());
     const auto start = std::chrono::steady_clock::now();
-    SleepMilliseconds(gIdleSeconds * 1000);
+    SleepMs(gIdleSeconds * 1000);
     const ProcessCounts after = CountsOf(program.Pid());
     figures.wallSeconds = SecondsSince(start);
     AddCounts(before, after, figures);
@@ -144,13 +144,6 @@ void BM_IdleStartWindow(benchmark::State& state) {
 }
 
 BENCHMARK(BM_IdleStartWindow)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
-
-class NoMessageBox final : public ErrorMessageBox {
- public:
-  void ShowError(const std::string&, const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-};
 
 void BM_IdleWithAPadAttached(benchmark::State& state) {
   namespace fs = std::filesystem;
@@ -185,10 +178,10 @@ void BM_IdleWithAPadAttached(benchmark::State& state) {
     // then asks it to close, as the desktop would. It leaves itself out.
     std::thread counter([&] {
       const pid_t self = getpid();
-      SleepMilliseconds(kSettleMs);
+      SleepMs(kSettleMs);
       ProcessCounts before = CountsOf(self);
       const auto start = std::chrono::steady_clock::now();
-      SleepMilliseconds(gIdleSeconds * 1000);
+      SleepMs(gIdleSeconds * 1000);
       ProcessCounts after = CountsOf(self);
       figures.wallSeconds = SecondsSince(start);
       before.erase(static_cast<pid_t>(gettid()));

@@ -19,22 +19,19 @@
 #include <vector>
 
 #include "base/Clock.h"
-#include "base/ErrorMessageBox.h"
-#include "base/EventPump.h"
 #include "base/Log.h"
 #include "base/LoginManager.h"
-#include "base/ScreenSaverHold.h"
-#include "base/SplashWindow.h"
 #include "base/TimerTable.h"
 #include "bench/BenchRenderer.h"
 #include "bench/MemoryPresenter.h"
-#include "input/CursorControl.h"
 #include "media/NullMediaEngine.h"
 #include "platform/PangoFontEngine.h"
 #include "platform/SdlPictureLoader.h"
 #include "program/frmMain.h"
 #include "render/Presenter.h"
+#include "tests/support/FakeCursor.h"
 #include "tests/support/FakeMainWindow.h"
+#include "tests/support/QuietServices.h"
 
 namespace {
 
@@ -46,19 +43,6 @@ constexpr int kMoves = 1000;
 constexpr int32_t kKeyLeft = 37;
 constexpr int32_t kKeyRight = 39;
 
-class NoPump final : public EventPump {
- public:
-  void PumpPendingEvents() override {}
-  void RequestQuit() override {}
-};
-
-class NoMessageBox final : public ErrorMessageBox {
- public:
-  void ShowError(const std::string& title, const std::string& text) override {
-    std::printf("%s: %s\n", title.c_str(), text.c_str());
-  }
-};
-
 class NoLoginManager final : public LoginManager {
  public:
   std::string ComputerName() override { return "bench"; }
@@ -69,28 +53,6 @@ class NoLoginManager final : public LoginManager {
   }
   int PowerOff(bool, bool) override { return -1; }
   int ScheduleShutdown(bool, uint32_t) override { return -1; }
-};
-
-class NoScreenSaver final : public ScreenSaverHold {
- public:
-  bool Hold() override { return true; }
-  void Release() override {}
-};
-
-class NoSplash final : public SplashWindow {
- public:
-  bool Open(int32_t, int32_t) override { return true; }
-  void Present(const BackBuffer&) override {}
-  void Close() override {}
-};
-
-class StillCursor final : public CursorControl {
- public:
-  int32_t ShowCursor(bool show) override { return mCount += show ? 1 : -1; }
-  void SetCapture(bool) override {}
-
- private:
-  int32_t mCount = 0;
 };
 
 // A program folder with the default skin beside where the executable would be.
@@ -150,7 +112,7 @@ int main() {
   NoLoginManager loginManager;
   NoScreenSaver screenSaver;
   NoSplash splash;
-  StillCursor cursor;
+  FakeCursor cursor;
   SdlPictureLoader pictures;
   NullMediaEngine media("no media engine in this benchmark");
 

@@ -20,26 +20,19 @@
 #include <string>
 #include <vector>
 
-#include "base/ErrorMessageBox.h"
 #include "base/Log.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
 #include "program/frmMain.h"
+#include "tests/support/QuietServices.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr int kMoves = 1000;
-
-class NoMessageBox final : public ErrorMessageBox {
- public:
-  void ShowError(const std::string&, const std::string& text) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-};
 
 double Percentile(const std::vector<double>& sorted, double share) {
   if (sorted.empty()) return 0;

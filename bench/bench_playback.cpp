@@ -89,7 +89,7 @@ bool PressKey(LoadedXlib& xlib, const BenchProgram& program, const char* key, in
   if (!xlib.PressKey(key)) return false;
   for (int waited = 0; waited < 5000; waited += 5) {
     if (CountOf(program.Log(), line) > before) return true;
-    SleepMilliseconds(5);
+    SleepMs(5);
   }
   return false;
 }
@@ -101,13 +101,13 @@ unsigned long StartDrawn(BenchProgram& program, LoadedXlib& xlib, int width, int
   const auto start = std::chrono::steady_clock::now();
   while (BrightShare(xlib, 0, 0, width, height) < 0.5) {
     if (SecondsSince(start) > 20) return 0;
-    SleepMilliseconds(20);
+    SleepMs(20);
   }
   // Let the splash go and the start-up settle.
-  SleepMilliseconds(500);
+  SleepMs(500);
   const unsigned long window = program.VisibleWindow();
   if (window == 0) return 0;
-  ShellOutput("xdotool windowfocus --sync " + std::to_string(window) + " 2>/dev/null");
+  RunCommand("xdotool windowfocus --sync " + std::to_string(window) + " 2>/dev/null");
   return window;
 }
 
@@ -134,7 +134,7 @@ void BM_TavizoPlays720p(benchmark::State& state) {
           (fullScreen && !PressKey(*xlib, program, "f", 70))) {
         return "the program does not take the keys";
       }
-      SleepMilliseconds(500);
+      SleepMs(500);
       const double before = ProcessorSecondsOf(program.Pid());
       const auto start = std::chrono::steady_clock::now();
       xlib->PressKey("p");
@@ -200,7 +200,7 @@ class IdleMpv {
       }
       close(mSocket);
       mSocket = -1;
-      SleepMilliseconds(20);
+      SleepMs(20);
     }
     return false;
   }
@@ -241,7 +241,7 @@ void BM_MpvPlays720p(benchmark::State& state) {
         return "mpv does not start (is it installed? run under xvfb-run)";
       }
       // The same settling time the program gets after its window is drawn.
-      SleepMilliseconds(1500);
+      SleepMs(1500);
       const double before = ProcessorSecondsOf(mpv.Pid());
       const auto start = std::chrono::steady_clock::now();
       mpv.Send("{\"command\":[\"loadfile\",\"" + kFilm + "\"]}");
@@ -292,7 +292,7 @@ void BM_ReturnToFirstFrame(benchmark::State& state) {
       if (!PressKey(*xlib, program, "Return", 13) || !PressKey(*xlib, program, "Down", 40)) {
         return "the program does not take the keys";
       }
-      SleepMilliseconds(300);
+      SleepMs(300);
       if (BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.1) {
         return "the video area is not empty before the film";
       }
@@ -301,7 +301,7 @@ void BM_ReturnToFirstFrame(benchmark::State& state) {
       bool shown = false;
       while (!shown && SecondsSince(start) < 20) {
         shown = BrightShare(*xlib, videoX, videoY, videoW, videoH) > 0.5;
-        if (!shown) SleepMilliseconds(2);
+        if (!shown) SleepMs(2);
       }
       const double seconds = SecondsSince(start);
       if (!shown) return "the film's picture never appeared";

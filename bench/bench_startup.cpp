@@ -55,7 +55,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
     RunRepetition(state, "start", [&]() -> std::string {
       // The screen where the window will be must be empty again.
       for (int waited = 0; BlackShare(*xlib) < 0.99 && waited < kTimeoutMs; waited += 10) {
-        SleepMilliseconds(10);
+        SleepMs(10);
       }
       const auto start = std::chrono::steady_clock::now();
       if (!program.Start()) return "the program does not start";
@@ -64,7 +64,7 @@ void BM_StartToFirstFrame(benchmark::State& state) {
       bool shown = false;
       while (!shown && SecondsSince(start) * 1000 < kTimeoutMs) {
         shown = BlackShare(*xlib) < 0.1;
-        if (!shown) SleepMilliseconds(2);
+        if (!shown) SleepMs(2);
       }
       const double seconds = SecondsSince(start);
       // How much of the wait was the program's own work, all threads together.

@@ -6,11 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ErrorMessageBox.h"
-#include "base/EventPump.h"
 #include "base/LoginManager.h"
-#include "base/ScreenSaverHold.h"
-#include "base/SplashWindow.h"
 #include "base/TimerTable.h"
 #include "platform/SdlPictureLoader.h"
 #include "program/frmMain.h"
@@ -22,20 +18,10 @@
 #include "support/FakeMediaEngine.h"
 #include "support/FakeNavigation.h"
 #include "support/FakePresenter.h"
+#include "support/QuietServices.h"
 #include "support/TempFolder.h"
 
 namespace {
-
-class NoPump final : public EventPump {
- public:
-  void PumpPendingEvents() override {}
-  void RequestQuit() override {}
-};
-
-class NoMessageBox final : public ErrorMessageBox {
- public:
-  void ShowError(const std::string&, const std::string&) override {}
-};
 
 // A login manager that lets this user power off and notes what was asked.
 class YesLoginManager final : public LoginManager {
@@ -55,19 +41,6 @@ class YesLoginManager final : public LoginManager {
     return 0;
   }
   std::string asked;
-};
-
-class NoScreenSaver final : public ScreenSaverHold {
- public:
-  bool Hold() override { return true; }
-  void Release() override {}
-};
-
-class NoSplash final : public SplashWindow {
- public:
-  bool Open(int32_t, int32_t) override { return true; }
-  void Present(const BackBuffer&) override {}
-  void Close() override {}
 };
 
 // The program's own wiring: every command of the table reaches an operation,
