@@ -152,22 +152,11 @@ TEST(LogTest, LinesFromManyThreadsAtOnceStayWhole) {
   EXPECT_EQ(broken, 0);
 }
 
-class TimerTableTest : public ::testing::Test {
- protected:
-  TimerTableTest() : timers(clock) {
-    timers.SetTickHandler([this](TimerId id) {
-      ticks.push_back(id);
-      if (onTick) onTick(id);
-    });
-  }
-
+TEST(TimerTableTest, TicksWhenDueAndCountsAgainFromTheTick) {
   FakeClock clock;
-  TimerTable timers;
+  TimerTable timers(clock);
   std::vector<TimerId> ticks;
-  std::function<void(TimerId)> onTick;
-};
-
-TEST_F(TimerTableTest, TicksWhenDueAndCountsAgainFromTheTick) {
+  timers.SetTickHandler([&](TimerId id) { ticks.push_back(id); });
   timers[TimerId::DXJoystickPoll].Disable();
   timers[TimerId::InfoUpdate].Enable();
   clock.Advance(99);

@@ -14,19 +14,11 @@ namespace {
 const std::vector<PixelRect> kTwoMonitors = {PixelRect{0, 0, 1920, 1080},
                                              PixelRect{1920, 0, 2560, 1440}};
 
-class DesktopTest : public ::testing::Test {
- protected:
-  DesktopTest() : desktop(window, settings, [this] { ++repaints; }) {
-    window.monitors = kTwoMonitors;
-  }
-
+TEST(DesktopTest, ASavedPlaceOutsideEveryMonitorOpensOnThePrimaryOne) {
   FakeMainWindow window;
+  window.monitors = kTwoMonitors;
   Settings settings;
-  int repaints = 0;
-  Desktop desktop;
-};
-
-TEST_F(DesktopTest, ASavedPlaceOutsideEveryMonitorOpensOnThePrimaryOne) {
+  Desktop desktop(window, settings, [] {});
   const struct {
     const char* what;
     PixelRect saved;

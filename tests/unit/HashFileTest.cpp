@@ -451,6 +451,16 @@ TEST_F(HashFileFormatTest, ADamagedFileIsKeptBesideItselfBeforeItIsWrittenBack) 
     ASSERT_EQ(store.SaveHash(file), 1);
     EXPECT_EQ(ReadFile(file), "\"key.38.0\",\"!.elemMoveN\"\r\n");
   }
+  // Twenty copies at the most: the twentieth is kept, a twenty-first is not.
+  for (int copy = 3; copy < 20; ++copy)
+    WriteFile(mFolder / ("Tavizo.keys." + std::to_string(copy) + ".bad"), "");
+  for (const char* last : {"Tavizo.keys.20.bad", "Tavizo.keys.21.bad"}) {
+    WriteFile(file, damaged + last);
+    clsHashFile store;
+    store.LoadHash(file, true, DamagedFile::KeepCopy);
+  }
+  EXPECT_TRUE(fs::exists(mFolder / "Tavizo.keys.20.bad"));
+  EXPECT_FALSE(fs::exists(mFolder / "Tavizo.keys.21.bad"));
 }
 
 TEST(HashFileTest, KeysIgnoreLetterCaseAndKeepTheirFirstSpelling) {

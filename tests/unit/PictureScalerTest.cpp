@@ -11,10 +11,6 @@ namespace {
 
 constexpr uint32_t kBackground = 0x00FF00;  // green
 
-uint8_t RedOf(uint32_t pixel) {
-  return static_cast<uint8_t>(pixel >> 16);
-}
-
 // A picture as the loader delivers it: a blue square inside a two-pixel
 // magenta border, the magenta already transparent.
 std::shared_ptr<SkinPicture> FramedBlueSquare() {
@@ -34,24 +30,18 @@ int PinkishPixels(const BackBuffer& buffer) {
   int pinkish = 0;
   for (int y = 0; y < buffer.Height(); ++y) {
     for (int x = 0; x < buffer.Width(); ++x) {
-      if (RedOf(buffer.PixelAt(x, y)) > 8) ++pinkish;
+      if (((buffer.PixelAt(x, y) >> 16) & 0xFF) > 8) ++pinkish;
     }
   }
   return pinkish;
 }
 
-struct ScalerTest : ::testing::Test {
-  void SetUp() override {
-    ASSERT_TRUE(buffer.Resize(100, 80));
-    buffer.FillRect(0, 0, 100, 80, kBackground);
-  }
+TEST(ScalerTest, ScaledUpMagentaBorderLeavesNoPinkFringe) {
   BackBuffer buffer;
-  PictureScaler scaler;
-};
-
-TEST_F(ScalerTest, ScaledUpMagentaBorderLeavesNoPinkFringe) {
+  ASSERT_TRUE(buffer.Resize(100, 80));
+  buffer.FillRect(0, 0, 100, 80, kBackground);
   const std::shared_ptr<const SkinPicture> picture = FramedBlueSquare();
-  ASSERT_TRUE(scaler.DrawPicture(buffer, picture, 10, 10, 77, 61));
+  ASSERT_TRUE(PictureScaler().DrawPicture(buffer, picture, 10, 10, 77, 61));
   EXPECT_EQ(PinkishPixels(buffer), 0);
   EXPECT_EQ(buffer.PixelAt(48, 40), 0x0000FFu);    // the centre is blue
   EXPECT_EQ(buffer.PixelAt(11, 11), kBackground);  // the border lets the background through

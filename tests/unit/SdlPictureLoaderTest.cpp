@@ -7,39 +7,28 @@
 #include <string>
 #include <vector>
 
-#include "base/Log.h"
+#include "support/FakeLog.h"
 #include "support/TempFolder.h"
 
 namespace {
 
-class SdlPictureLoaderTest : public ::testing::Test {
- protected:
-  SdlPictureLoaderTest() {
-    previousSink = SetLogSink([this](const std::string& line) { logs.push_back(line); });
-  }
-  ~SdlPictureLoaderTest() override { SetLogSink(std::move(previousSink)); }
+// A one-row ARGB surface of the given pixels (0xAARRGGBB).
+SDL_Surface* Row(const std::vector<uint32_t>& argb) {
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(argb.size()), 1, 32,
+                                                        SDL_PIXELFORMAT_ARGB8888);
+  auto* pixels = static_cast<uint32_t*>(surface->pixels);
+  for (size_t n = 0; n < argb.size(); ++n) pixels[n] = argb[n];
+  return surface;
+}
 
-  // A one-row ARGB surface of the given pixels (0xAARRGGBB).
-  static SDL_Surface* Row(const std::vector<uint32_t>& argb) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, static_cast<int>(argb.size()), 1, 32,
-                                                          SDL_PIXELFORMAT_ARGB8888);
-    auto* pixels = static_cast<uint32_t*>(surface->pixels);
-    for (size_t n = 0; n < argb.size(); ++n) pixels[n] = argb[n];
-    return surface;
-  }
-
+TEST(SdlPictureLoaderTest, PngKeepsAlphaPremultipliedAndDropsMagenta) {
   TempFolder folder;
-  SdlPictureLoader loader;
-  std::vector<std::string> logs;
-  LogSink previousSink;
-};
-
-TEST_F(SdlPictureLoaderTest, PngKeepsAlphaPremultipliedAndDropsMagenta) {
+  FakeLog log;
   SDL_Surface* surface = Row({0xFFFF0000u, 0xFFFF00FFu, 0x8000FF00u, 0x00FFFFFFu, 0x80FF00FFu});
   ASSERT_EQ(IMG_SavePNG(surface, folder.File("row.png").c_str()), 0) << IMG_GetError();
   SDL_FreeSurface(surface);
 
-  const std::shared_ptr<SkinPicture> picture = loader.Load(folder.File("row.png"));
+  const std::shared_ptr<SkinPicture> picture = SdlPictureLoader().Load(folder.File("row.png"));
   ASSERT_NE(picture, nullptr);
   EXPECT_EQ(picture->width, 5);
   EXPECT_EQ(picture->height, 1);
@@ -51,7 +40,7 @@ TEST_F(SdlPictureLoaderTest, PngKeepsAlphaPremultipliedAndDropsMagenta) {
       0x00000000u,  // magenta with alpha is transparent too
   };
   EXPECT_EQ(picture->pixels, expected);
-  EXPECT_TRUE(logs.empty());
+  EXPECT_TRUE(log.Messages().empty());
 }
 
 }  // namespace
