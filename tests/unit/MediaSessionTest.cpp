@@ -9,6 +9,7 @@
 #include "media/MediaTexts.h"
 #include "media/VideoPlacement.h"
 #include "media/VolumeControl.h"
+#include "platform/MpvEngine.h"
 #include "support/FakeLog.h"
 #include "support/MediaTestRig.h"
 #include "support/TempFolder.h"
@@ -238,7 +239,7 @@ TEST(MediaTextsTest, PauseShowsAtOnceAndAFailedOpenLeavesNoPosition) {
   EXPECT_EQ(rig.media.mDisplay.LastShownPosition(), 0);
 }
 
-TEST(VolumeStepTest, TheStepGrowsAsTheVolumeFalls) {
+TEST(VolumeStepTest, TheStepGrowsAsTheVolumeFallsAndTheEngineHearsItCubed) {
   const struct {
     int32_t volume;
     int32_t step;
@@ -250,6 +251,12 @@ TEST(VolumeStepTest, TheStepGrowsAsTheVolumeFalls) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.volume);
     EXPECT_EQ(VolumeStep(c.volume), c.step);
+  }
+  // libmpv hears the volume on its cubic scale: -60 dB is a tenth, -100 dB silence.
+  const std::pair<int32_t, double> percents[] = {{0, 100},        {-6000, 10}, {-3000, 31.6228},
+                                                 {-9999, 2.1548}, {-10000, 0}, {500, 100}};
+  for (const auto& [volume, percent] : percents) {
+    EXPECT_NEAR(MpvEngine::VolumePercent(volume), percent, 0.001) << volume;
   }
 }
 
