@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <ctime>
 #include <mutex>
+#include <vector>
 
 namespace {
 
@@ -20,6 +21,16 @@ LogSink& CurrentSink() {
   return sink;
 }
 
+// Lines kept back by HoldLog; none while nothing holds them.
+struct HeldLines {
+  bool holding = false;
+  std::vector<std::string> lines;
+};
+HeldLines& Held() {
+  static HeldLines held;
+  return held;
+}
+
 // One write for the whole line; only a pipe that takes less than all of it at
 // once (a full reader) needs more, and those stay in order under the lock.
 void WriteWhole(int fd, std::string_view bytes) {
@@ -31,6 +42,16 @@ void WriteWhole(int fd, std::string_view bytes) {
     }
     bytes.remove_prefix(static_cast<size_t>(written));
   }
+}
+
+// Under the lock.
+void WriteLine(std::string line) {
+  if (const LogSink& sink = CurrentSink()) {
+    sink(line);
+    return;
+  }
+  line += '\n';
+  WriteWhole(STDERR_FILENO, line);
 }
 
 }  // namespace
@@ -50,12 +71,29 @@ std::string FormatLogLine(std::string_view message) {
 void WriteLog(std::string_view message) {
   std::string line = FormatLogLine(message);
   const std::lock_guard<std::mutex> hold(LogLock());
-  if (const LogSink& sink = CurrentSink()) {
-    sink(line);
+  if (Held().holding) {
+    Held().lines.push_back(std::move(line));
     return;
   }
-  line += '\n';
-  WriteWhole(STDERR_FILENO, line);
+  WriteLine(std::move(line));
+}
+
+void HoldLog() {
+  const std::lock_guard<std::mutex> hold(LogLock());
+  Held().holding = true;
+}
+
+void ReleaseLog(const std::function<void()>& before) {
+  std::vector<std::string> lines;
+  {
+    const std::lock_guard<std::mutex> hold(LogLock());
+    if (!Held().holding) return;
+    Held().holding = false;
+    lines.swap(Held().lines);
+  }
+  if (before) before();
+  const std::lock_guard<std::mutex> hold(LogLock());
+  for (std::string& line : lines) WriteLine(std::move(line));
 }
 
 LogSink SetLogSink(LogSink sink) {

@@ -19,3 +19,12 @@ std::string FormatLogLine(std::string_view message);
 // Returns the sink that was installed before. A sink must not log itself.
 using LogSink = std::function<void(const std::string& line)>;
 LogSink SetLogSink(LogSink sink);
+
+// Keeps the lines logged from now on back, in their order and with the time
+// they were logged, until ReleaseLog: start-up keeps the order its lines have
+// always had while work moves behind the lines that name its outcome.
+void HoldLog();
+// Stops holding lines; the held ones go out (to the sink) after the lines
+// that before() logs, which go out at once. Does nothing more when no lines
+// are held.
+void ReleaseLog(const std::function<void()>& before = {});

@@ -32,9 +32,9 @@
 #include "base/Log.h"
 #include "bench/BenchProgram.h"
 #include "bench/BenchRenderer.h"
-#include "platform/GlPresenter.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
+#include "platform/WindowPresenter.h"
 #include "program/frmMain.h"
 #include "tests/support/QuietServices.h"
 

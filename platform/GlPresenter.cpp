@@ -161,6 +161,7 @@ void GlPresenter::GlObject::Reset() {
 }
 
 std::unique_ptr<GlPresenter> GlPresenter::Create(SdlMainWindow& window) {
+  if (!window.MakeGlContext()) return nullptr;
   window.MakeContextCurrent();
   std::unique_ptr<GlPresenter> presenter(new GlPresenter(window));
   if (!presenter->BuildProgram()) return nullptr;
@@ -589,7 +590,7 @@ bool GlPresenter::PresentIfChanged() {
   // rectangles never swaps: swap once (showing the last frame again), so the
   // drawing below gets a back buffer of the new size.
   if (mXDisplay && (viewportWidth != mPresentedWidth || viewportHeight != mPresentedHeight)) {
-    SDL_GL_SwapWindow(mWindow.Handle());
+    mWindow.SwapGlBuffers();
   }
   ResetState(viewportWidth, viewportHeight);
   if (mUiTexture) {
@@ -619,7 +620,7 @@ bool GlPresenter::PresentIfChanged() {
 // back buffer keeps the whole frame; swaps otherwise.
 void GlPresenter::Show(int32_t viewportHeight) {
   if (!mXDisplay) {
-    SDL_GL_SwapWindow(mWindow.Handle());
+    mWindow.SwapGlBuffers();
     return;
   }
   auto* display = static_cast<Display*>(mXDisplay);

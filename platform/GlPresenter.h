@@ -36,7 +36,8 @@ class SdlMainWindow;
 // the window (and its context) still exists.
 class GlPresenter final : public Presenter {
  public:
-  // Nothing (and a log line) when the shaders or textures cannot be made.
+  // Makes the window's OpenGL context. Nothing (and a log line) when it, the
+  // shaders or the textures cannot be made.
   static std::unique_ptr<GlPresenter> Create(SdlMainWindow& window);
   ~GlPresenter() override;
   GlPresenter(const GlPresenter&) = delete;

@@ -1,36 +1,35 @@
 #include "platform/GlVideoTarget.h"
 
-#include <SDL.h>
-
 #include <utility>
 
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
+#include "platform/WindowPresenter.h"
 
 void GlVideoTarget::MakeCurrent() {
-  mWindow.MakeContextCurrent();
+  if (mPresenter.Gl()) mWindow.MakeContextCurrent();
 }
 
 void* GlVideoTarget::GlProcAddress(const char* name) {
-  return SDL_GL_GetProcAddress(name);
+  return mPresenter.Gl() ? mWindow.GlProcAddress(name) : nullptr;
 }
 
 bool GlVideoTarget::Framebuffer(int& framebuffer, int& width, int& height, bool& flipY) {
-  return mPresenter.VideoTarget(framebuffer, width, height, flipY);
+  GlPresenter* gl = mPresenter.Gl();
+  return gl && gl->VideoTarget(framebuffer, width, height, flipY);
 }
 
 void GlVideoTarget::FrameDrawn() {
-  mPresenter.MarkVideoChanged();
+  if (GlPresenter* gl = mPresenter.GlIfMade()) gl->MarkVideoChanged();
 }
 
 void GlVideoTarget::Place(const PixelRect& window, const PixelRect& picture) {
-  mPresenter.SetVideoWindow(window);
-  mPresenter.SetVideoDestination(picture);
+  mPresenter.PlaceVideo(window, picture);
 }
 
 void GlVideoTarget::Clear() {
   Place({}, {});
-  mPresenter.ClearVideo();
+  if (GlPresenter* gl = mPresenter.GlIfMade()) gl->ClearVideo();
 }
 
 void GlVideoTarget::SetRedraw(std::function<void()> redraw) {

@@ -2,14 +2,14 @@
 
 #include "media/VideoTarget.h"
 
-class GlPresenter;
 class SdlMainWindow;
+class WindowPresenter;
 
 // The presenter's video layer as the target of a media engine's frames, drawn
-// with the window's OpenGL context.
+// with the window's OpenGL context, which the first frame's drawing makes.
 class GlVideoTarget final : public VideoTarget {
  public:
-  GlVideoTarget(SdlMainWindow& window, GlPresenter& presenter)
+  GlVideoTarget(SdlMainWindow& window, WindowPresenter& presenter)
       : mWindow(window), mPresenter(presenter) {}
 
   void MakeCurrent() override;
@@ -22,5 +22,5 @@ class GlVideoTarget final : public VideoTarget {
 
  private:
   SdlMainWindow& mWindow;
-  GlPresenter& mPresenter;
+  WindowPresenter& mPresenter;
 };

@@ -117,6 +117,8 @@ class ModalLoop {
 }  // namespace
 
 void SdlErrorBox::ShowError(const std::string& title, const std::string& text) {
+  // Whatever start-up held back goes out before the program waits on the box.
+  ReleaseLog();
   TextRenderer renderer(mFonts);
   ErrorBox box(renderer, text);
   const BackBuffer& picture = box.Picture();

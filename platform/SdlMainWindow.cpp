@@ -2,8 +2,84 @@
 
 #include <SDL.h>
 
+#include <epoxy/gl.h>
+
 #include "base/Log.h"
 #include "platform/X11ErrorLog.h"
+
+// X11 last: its macros would clash with names above.
+#include <SDL_syswm.h>
+#include <epoxy/glx.h>
+
+namespace {
+
+// The window's own OpenGL context through GLX, made on a window that SDL
+// created without OpenGL: SDL would load the OpenGL driver as it creates the
+// window, which costs a software-drawn start longer than all the rest, while
+// the window's first frame needs none of it. The context's configuration is
+// one of the window's own visual, so GLX can draw into the window SDL made.
+GLXContext CreateGlxContext(Display* display, Window window) {
+  if (!epoxy_has_glx(display)) {
+    WriteLog("OpenGL is not available on this display (no GLX)");
+    return nullptr;
+  }
+  XWindowAttributes attributes;
+  if (XGetWindowAttributes(display, window, &attributes) == 0) return nullptr;
+  const VisualID visual = XVisualIDFromVisual(attributes.visual);
+  const int wanted[] = {GLX_X_RENDERABLE,
+                        True,
+                        GLX_DRAWABLE_TYPE,
+                        GLX_WINDOW_BIT,
+                        GLX_RENDER_TYPE,
+                        GLX_RGBA_BIT,
+                        GLX_DOUBLEBUFFER,
+                        True,
+                        None};
+  int count = 0;
+  GLXFBConfig* configs =
+      glXChooseFBConfig(display, XScreenNumberOfScreen(attributes.screen), wanted, &count);
+  GLXFBConfig chosen = nullptr;
+  for (int i = 0; i < count && !chosen; ++i) {
+    int id = 0;
+    glXGetFBConfigAttrib(display, configs[i], GLX_VISUAL_ID, &id);
+    if (static_cast<VisualID>(id) == visual) chosen = configs[i];
+  }
+  if (configs) XFree(configs);
+  if (!chosen) {
+    WriteLog("OpenGL cannot draw into the window: no GLX configuration has its visual");
+    return nullptr;
+  }
+  if (!epoxy_has_glx_extension(display, XScreenNumberOfScreen(attributes.screen),
+                               "GLX_ARB_create_context_profile")) {
+    WriteLog("OpenGL 3.3 core contexts are not available (GLX_ARB_create_context_profile)");
+    return nullptr;
+  }
+  const int version[] = {GLX_CONTEXT_MAJOR_VERSION_ARB,
+                         3,
+                         GLX_CONTEXT_MINOR_VERSION_ARB,
+                         3,
+                         GLX_CONTEXT_PROFILE_MASK_ARB,
+                         GLX_CONTEXT_CORE_PROFILE_BIT_ARB,
+                         None};
+  // A refused context is an X error: logged, not fatal (see X11ErrorLog).
+  GLXContext context = glXCreateContextAttribsARB(display, chosen, nullptr, True, version);
+  XSync(display, False);
+  if (!context) WriteLog("the OpenGL 3.3 context could not be made");
+  return context;
+}
+
+// Presenting never waits for the display's refresh: the loop must stay free
+// for input while the screen is updated.
+void SwapWithoutWaiting(Display* display, Window window) {
+  const int screen = DefaultScreen(display);
+  if (epoxy_has_glx_extension(display, screen, "GLX_EXT_swap_control")) {
+    glXSwapIntervalEXT(display, window, 0);
+  } else if (epoxy_has_glx_extension(display, screen, "GLX_MESA_swap_control")) {
+    glXSwapIntervalMESA(0);
+  }
+}
+
+}  // namespace
 
 std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, int32_t clientWidth,
                                                      int32_t clientHeight) {
@@ -21,31 +97,77 @@ std::unique_ptr<SdlMainWindow> SdlMainWindow::Create(const std::string& title, i
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   // No high-DPI drawable: pointer positions and the picture area must be the
   // same pixels, since the hit map is read at the pointer's position.
-  SDL_Window* window =
-      SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth,
-                       clientHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+  // On X11 the OpenGL context comes later, through GLX (MakeGlContext);
+  // elsewhere SDL makes it with the window, as only it can there.
+  const bool x11 = std::string(SDL_GetCurrentVideoDriver()) == "x11";
+  SDL_Window* window = SDL_CreateWindow(
+      title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, clientWidth, clientHeight,
+      (x11 ? 0 : SDL_WINDOW_OPENGL) | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
   if (!window) {
     WriteLog(std::string("SDL_CreateWindow failed: ") + SDL_GetError());
     SDL_Quit();
     return nullptr;
   }
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) {
+  std::unique_ptr<SdlMainWindow> made(new SdlMainWindow(window));
+  if (x11) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11) {
+      made->mXDisplay = info.info.x11.display;
+      made->mXWindow = info.info.x11.window;
+    }
+    return made;
+  }
+  made->mSdlGlContext = SDL_GL_CreateContext(window);
+  if (!made->mSdlGlContext) {
     WriteLog(std::string("SDL_GL_CreateContext failed: ") + SDL_GetError());
-    SDL_DestroyWindow(window);
-    SDL_Quit();
     return nullptr;
   }
-  // Presenting never waits for the display's refresh: the loop must stay free
-  // for input while the screen is updated.
   SDL_GL_SetSwapInterval(0);
-  return std::unique_ptr<SdlMainWindow>(new SdlMainWindow(window, context));
+  return made;
 }
 
 SdlMainWindow::~SdlMainWindow() {
-  if (mGlContext) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(mGlContext));
+  auto* display = static_cast<Display*>(mXDisplay);
+  if (mGlxContext) {
+    glXMakeCurrent(display, None, nullptr);
+    glXDestroyContext(display, static_cast<GLXContext>(mGlxContext));
+  }
+  if (mSdlGlContext) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(mSdlGlContext));
   if (mWindow) SDL_DestroyWindow(mWindow);
   SDL_Quit();
+}
+
+bool SdlMainWindow::MakeGlContext() {
+  if (HasGlContext()) return true;
+  if (!mXDisplay || mGlTried) return false;
+  mGlTried = true;
+  auto* display = static_cast<Display*>(mXDisplay);
+  GLXContext context = CreateGlxContext(display, mXWindow);
+  if (!context) return false;
+  if (!glXMakeCurrent(display, mXWindow, context)) {
+    WriteLog("the OpenGL context cannot draw into the window");
+    glXDestroyContext(display, context);
+    return false;
+  }
+  mGlxContext = context;
+  SwapWithoutWaiting(display, mXWindow);
+  return true;
+}
+
+void SdlMainWindow::SwapGlBuffers() {
+  if (mGlxContext) {
+    glXSwapBuffers(static_cast<Display*>(mXDisplay), mXWindow);
+  } else if (mSdlGlContext) {
+    SDL_GL_SwapWindow(mWindow);
+  }
+}
+
+void* SdlMainWindow::GlProcAddress(const char* name) const {
+  if (mGlxContext) {
+    return reinterpret_cast<void*>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+  }
+  return SDL_GL_GetProcAddress(name);
 }
 
 uint32_t SdlMainWindow::WindowId() const {
@@ -53,7 +175,13 @@ uint32_t SdlMainWindow::WindowId() const {
 }
 
 void SdlMainWindow::MakeContextCurrent() {
-  SDL_GL_MakeCurrent(mWindow, static_cast<SDL_GLContext>(mGlContext));
+  if (mGlxContext) {
+    auto* display = static_cast<Display*>(mXDisplay);
+    const auto context = static_cast<GLXContext>(mGlxContext);
+    if (glXGetCurrentContext() != context) glXMakeCurrent(display, mXWindow, context);
+  } else if (mSdlGlContext) {
+    SDL_GL_MakeCurrent(mWindow, static_cast<SDL_GLContext>(mSdlGlContext));
+  }
 }
 
 PixelRect SdlMainWindow::Geometry() const {

@@ -7,7 +7,6 @@
 
 #include "base/Log.h"
 #include "media/DeferredMediaEngine.h"
-#include "platform/GlPresenter.h"
 #include "platform/GlVideoTarget.h"
 #include "platform/LogindLoginManager.h"
 #include "platform/MediaEngineFactories.h"
@@ -24,6 +23,7 @@
 #include "platform/SdlSplashWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/SplashLogo.h"
+#include "platform/WindowPresenter.h"
 #include "program/frmMain.h"
 
 namespace {
@@ -51,8 +51,10 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   UseUtf8CharacterLocale();
   p.mWindow = SdlMainWindow::Create(frmMain::kProgramName, 800, 600);
   if (!p.mWindow) return nullptr;
-  p.mPresenter = GlPresenter::Create(*p.mWindow);
-  if (!p.mPresenter) return nullptr;
+  p.mPresenter = std::make_unique<WindowPresenter>(*p.mWindow);
+  // OpenGL is made once the start window is on the screen, and its outcome
+  // is logged first all the same: what start-up logs until then waits.
+  HoldLog();
   p.mFonts = PangoFontEngine::Create();
   if (!p.mFonts) return nullptr;
 
@@ -96,6 +98,7 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
 }
 
 TavizoProgram::~TavizoProgram() {
+  ReleaseLog();
   // The loop must not reach the main window while it goes.
   if (mLoop) {
     mLoop->SetHandler(nullptr);
@@ -108,6 +111,11 @@ void TavizoProgram::AfterFirstFrame() {
   // appears only at its end.
   if (mFirstFrameShown || !mForm->IsLoaded()) return;
   mFirstFrameShown = true;
+  // OpenGL draws every later frame; made now, and the frame drawn again with
+  // it, the first key press does not wait for the driver and its shaders.
+  ReleaseLog([this] {
+    if (mPresenter->Gl()) mPresenter->PresentIfChanged();
+  });
   mForm->StartWindowShown();
   mEnginePreload = std::make_unique<MediaEnginePreload>();
   // The desktop's media controls reach the program once it is ready for
@@ -122,6 +130,7 @@ int TavizoProgram::Run() {
     mRunning = false;
     mMediaControls.reset();
   }
+  ReleaseLog();
   mForm->Unload();
   mForm->ShutDownComputerIfAsked();
   return 0;

@@ -12,7 +12,6 @@
 
 class DeferredMediaEngine;
 class ErrorMessageBox;
-class GlPresenter;
 class GlVideoTarget;
 class LogindLoginManager;
 class MediaEnginePreload;
@@ -27,6 +26,7 @@ class SdlScreenSaverHold;
 class SdlSplashWindow;
 class SdlUiLoop;
 class PangoFontEngine;
+class WindowPresenter;
 class frmMain;
 
 class TavizoProgram {
@@ -34,7 +34,7 @@ class TavizoProgram {
   // Sets the program up for the folder of its executable, which decides where
   // the settings, key bindings and skins live (LocateProgramFiles). messageBox
   // replaces the modal error box (tests); nothing (and a log line) when the
-  // window, OpenGL or the fonts cannot be set up.
+  // window or the fonts cannot be set up.
   static std::unique_ptr<TavizoProgram> Create(const std::string& executableFolder,
                                                ErrorMessageBox* messageBox = nullptr);
   ~TavizoProgram();
@@ -47,20 +47,20 @@ class TavizoProgram {
   frmMain& Form() { return *mForm; }
   SdlUiLoop& Loop() { return *mLoop; }
   SdlMainWindow& Window() { return *mWindow; }
-  GlPresenter& ScreenPresenter() { return *mPresenter; }
+  WindowPresenter& ScreenPresenter() { return *mPresenter; }
 
  private:
   TavizoProgram() = default;
 
   // What the start window does not need starts once it is on the screen:
-  // the skin's other pictures, the media engine's library and the desktop's
-  // media controls.
+  // OpenGL, the skin's other pictures, the media engine's library and the
+  // desktop's media controls.
   void AfterFirstFrame();
 
   // Members in the order they are built; each is destroyed before those it uses.
   SteadyClock mClock;
   std::unique_ptr<SdlMainWindow> mWindow;
-  std::unique_ptr<GlPresenter> mPresenter;
+  std::unique_ptr<WindowPresenter> mPresenter;
   std::unique_ptr<PangoFontEngine> mFonts;
   std::unique_ptr<TimerTable> mTimers;
   std::unique_ptr<SdlUiLoop> mLoop;

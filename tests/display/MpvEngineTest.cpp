@@ -27,12 +27,12 @@
 
 #include "base/Clock.h"
 #include "base/TimerTable.h"
-#include "platform/GlPresenter.h"
 #include "platform/GlVideoTarget.h"
 #include "platform/MediaEngineFactories.h"
 #include "platform/SdlLoopWakeup.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
+#include "platform/WindowPresenter.h"
 #include "support/FakeLog.h"
 #include "support/ScreenImage.h"
 #include "support/TempFolder.h"
@@ -66,7 +66,8 @@ class MpvEngineTest : public ::testing::Test {
     window = SdlMainWindow::Create("MpvEngineTest", kWidth, kHeight);
     if (!window) return;
     window->Show();
-    presenter = GlPresenter::Create(*window);
+    presenter = std::make_unique<WindowPresenter>(*window);
+    if (!presenter->Gl()) presenter.reset();
     if (!presenter) return;
     target = std::make_unique<GlVideoTarget>(*window, *presenter);
     timers = std::make_unique<TimerTable>(clock);
@@ -141,7 +142,7 @@ class MpvEngineTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<SdlMainWindow> window;
-  static inline std::unique_ptr<GlPresenter> presenter;
+  static inline std::unique_ptr<WindowPresenter> presenter;
   static inline std::unique_ptr<GlVideoTarget> target;
   static inline SteadyClock clock;
   static inline std::unique_ptr<TimerTable> timers;
