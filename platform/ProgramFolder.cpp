@@ -101,3 +101,11 @@ ProgramPaths LocateProgramFiles(const std::string& executableFolder) {
   WriteLog(DescribeProgramPaths(paths));
   return paths;
 }
+
+std::string CacheFolder() {
+  const std::string cacheHome = Variable("XDG_CACHE_HOME");
+  if (cacheHome.starts_with('/')) return cacheHome + "/tavizo";
+  std::string home = Variable("HOME");
+  if (home.empty()) home = UserDatabaseHome();
+  return home.starts_with('/') ? home + "/.cache/tavizo" : std::string();
+}

@@ -14,3 +14,7 @@ std::string ProgramFolder();
 // folder of an installed program and logs one line that says which mode and
 // which folders, after a line for each bad environment value.
 ProgramPaths LocateProgramFiles(const std::string& executableFolder);
+
+// The folder of the program's cache: $XDG_CACHE_HOME/tavizo, else
+// ~/.cache/tavizo; empty when neither names an absolute folder.
+std::string CacheFolder();

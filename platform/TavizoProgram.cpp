@@ -11,6 +11,7 @@
 #include "platform/LogindLoginManager.h"
 #include "platform/MediaEngineFactories.h"
 #include "platform/PangoFontEngine.h"
+#include "platform/PictureCache.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SdBusMpris.h"
 #include "platform/SdlCursor.h"
@@ -63,6 +64,9 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
   p.mLoop->SetPresenter(p.mPresenter.get());
   p.mErrorBox = std::make_unique<SdlErrorBox>(*p.mFonts);
   p.mPictures = std::make_unique<SdlPictureLoader>();
+  const std::string cache = CacheFolder();
+  p.mPictureCache =
+      std::make_unique<PictureCache>(*p.mPictures, cache.empty() ? cache : cache + "/pictures");
   p.mCursor = std::make_unique<SdlCursor>();
   p.mScreenSaver = std::make_unique<SdlScreenSaverHold>();
   p.mLoginManager = std::make_unique<LogindLoginManager>();
@@ -88,10 +92,11 @@ std::unique_ptr<TavizoProgram> TavizoProgram::Create(const std::string& executab
     source->SetHotplugWatched(p.mPadHotplug != nullptr);
   }
 
-  p.mForm = std::make_unique<frmMain>(FrmMainServices{
-      *p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mErrorBox, p.mClock, *p.mTimers, paths,
-      *p.mPresenter, *p.mFonts, *p.mPictures, media, *p.mCursor, *p.mScreenSaver, *p.mLoginManager,
-      *p.mSplash, p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
+  p.mForm = std::make_unique<frmMain>(
+      FrmMainServices{*p.mWindow, *p.mLoop, messageBox ? *messageBox : *p.mErrorBox, p.mClock,
+                      *p.mTimers, paths, *p.mPresenter, *p.mFonts, *p.mPictureCache, media,
+                      *p.mCursor, *p.mScreenSaver, *p.mLoginManager, *p.mSplash,
+                      p.mPictures->LoadFromMemory(SplashLogoPng()), p.mJoysticks.get()});
   p.mLoop->SetHandler(p.mForm.get());
   p.mTimers->SetTickHandler([form = p.mForm.get()](TimerId id) { form->OnTimer(id); });
   return program;
@@ -116,6 +121,7 @@ void TavizoProgram::AfterFirstFrame() {
   ReleaseLog([this] {
     if (mPresenter->Gl()) mPresenter->PresentIfChanged();
   });
+  mPictureCache->StopStoring();
   mForm->StartWindowShown();
   mEnginePreload = std::make_unique<MediaEnginePreload>();
   // The desktop's media controls reach the program once it is ready for

@@ -15,6 +15,7 @@ class ErrorMessageBox;
 class GlVideoTarget;
 class LogindLoginManager;
 class MediaEnginePreload;
+class PictureCache;
 class SdBusMpris;
 class SdlCursor;
 class SdlJoystickSource;
@@ -66,6 +67,7 @@ class TavizoProgram {
   std::unique_ptr<SdlUiLoop> mLoop;
   std::unique_ptr<SdlErrorBox> mErrorBox;
   std::unique_ptr<SdlPictureLoader> mPictures;
+  std::unique_ptr<PictureCache> mPictureCache;
   std::unique_ptr<SdlCursor> mCursor;
   std::unique_ptr<SdlScreenSaverHold> mScreenSaver;
   std::unique_ptr<LogindLoginManager> mLoginManager;

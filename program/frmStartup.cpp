@@ -50,9 +50,9 @@ void frmStartup::Compose() {
   const int32_t logoHeight = mLogo ? mLogo->height : 125;
   const int32_t logoLeft = (kSize - logoWidth) / 2;
   const int32_t logoTop = (kSize - logoHeight) / 4;
-  if (mLogo && !mLogo->pixels.empty()) {
+  if (mLogo && mLogo->Count() > 0) {
     pixman_image_t* logo = pixman_image_create_bits(
-        PIXMAN_a8r8g8b8, mLogo->width, mLogo->height, const_cast<uint32_t*>(mLogo->pixels.data()),
+        PIXMAN_a8r8g8b8, mLogo->width, mLogo->height, const_cast<uint32_t*>(mLogo->Data()),
         mLogo->width * static_cast<int>(sizeof(uint32_t)));
     if (logo) {
       pixman_image_composite32(PIXMAN_OP_OVER, logo, nullptr, mPicture.Image(), 0, 0, 0, 0,

@@ -16,14 +16,14 @@ constexpr int64_t kMaxCachedPixels = int64_t{48} * 1024 * 1024;
 
 bool HoldsPixels(const SkinPicture& picture) {
   return picture.width > 0 && picture.height > 0 &&
-         picture.pixels.size() >=
+         picture.Count() >=
              static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height);
 }
 
 // A pixman view of the picture's pixels; pixman only reads a source image.
 pixman_image_t* WrapPicture(const SkinPicture& picture) {
   return pixman_image_create_bits(PIXMAN_a8r8g8b8, picture.width, picture.height,
-                                  const_cast<uint32_t*>(picture.pixels.data()),
+                                  const_cast<uint32_t*>(picture.Data()),
                                   picture.width * static_cast<int>(sizeof(uint32_t)));
 }
 

@@ -4,9 +4,11 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/PictureCache.h"
 #include "support/FakeLog.h"
 #include "support/TempFolder.h"
 
@@ -41,6 +43,35 @@ TEST(SdlPictureLoaderTest, PngKeepsAlphaPremultipliedAndDropsMagenta) {
   };
   EXPECT_EQ(picture->pixels, expected);
   EXPECT_TRUE(log.Messages().empty());
+
+  // Kept in the cache, the picture is read back instead of decoded; an entry
+  // damaged or cut short is decoded again, with a line that says so.
+  struct : PictureLoader {
+    SdlPictureLoader real;
+    int decoded = 0;
+    std::shared_ptr<SkinPicture> Load(const std::string& file) override {
+      return ++decoded, real.Load(file);
+    }
+  } counting;
+  PictureCache cache(counting, folder.File("cache"));
+  const auto cached = [&] {
+    const std::shared_ptr<SkinPicture> kept = cache.Load(folder.File("row.png"));
+    return std::vector<uint32_t>(kept->Data(), kept->Data() + kept->Count());
+  };
+  EXPECT_EQ(cached(), expected);
+  EXPECT_EQ(cached(), expected);
+  const std::string entry =
+      "cache/" +
+      std::filesystem::directory_iterator(folder.File("cache"))->path().filename().string();
+  for (const size_t cut : {0u, 1u}) {
+    std::string bytes = folder.Read(entry);
+    bytes.resize(bytes.size() - cut);
+    bytes[bytes.size() - 2] ^= 1;
+    folder.Write(entry, bytes);
+    EXPECT_EQ(cached(), expected);
+  }
+  EXPECT_EQ(counting.decoded, 3);
+  EXPECT_EQ(log.Messages().size(), 2u);
 }
 
 }  // namespace
