@@ -1,16 +1,35 @@
 #include "platform/WindowPresenter.h"
 
+#include <SDL.h>
+
 #include <algorithm>
-#include <cstring>
+#include <vector>
 
 #include "base/Log.h"
 #include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlWindowSurface.h"
-#include "render/BackBuffer.h"
 
-WindowPresenter::WindowPresenter(SdlMainWindow& window)
-    : mWindow(window), mPicture(std::make_unique<BackBuffer>()) {}
+namespace {
+
+// Copies a rectangle of an x8r8g8b8 picture to the same place of the surface
+// (clipped to it), converted to the surface's own format.
+void CopyRect(const uint32_t* pixels, int32_t stridePixels, int32_t left, int32_t top,
+              int32_t right, int32_t bottom, SDL_Surface& surface) {
+  right = std::min(right, surface.w);
+  bottom = std::min(bottom, surface.h);
+  if (left >= right || top >= bottom) return;
+  auto* target = static_cast<uint8_t*>(surface.pixels) + static_cast<size_t>(top) * surface.pitch +
+                 static_cast<size_t>(left) * surface.format->BytesPerPixel;
+  SDL_ConvertPixels(right - left, bottom - top, SDL_PIXELFORMAT_RGB888,
+                    pixels + static_cast<size_t>(top) * stridePixels + left,
+                    stridePixels * static_cast<int>(sizeof(uint32_t)), surface.format->format,
+                    target, surface.pitch);
+}
+
+}  // namespace
+
+WindowPresenter::WindowPresenter(SdlMainWindow& window) : mWindow(window) {}
 
 WindowPresenter::~WindowPresenter() = default;
 
@@ -25,12 +44,18 @@ GlPresenter* WindowPresenter::Gl() {
   mGl->SetVideoWindow(mVideoWindow);
   mGl->SetVideoDestination(mVideoDestination);
   mGl->SetVideoRedraw(std::move(mVideoRedraw));
-  if (mPicture->IsValid()) {
-    mGl->SetSize(mPicture->Width(), mPicture->Height());
-    mGl->UploadRect(mPicture->Pixels(), mPicture->StridePixels(), 0, 0, mPicture->Width(),
-                    mPicture->Height());
+  mGl->SetSize(mWidth, mHeight);
+  // The picture so far is in the window's surface.
+  SDL_Surface* surface = WindowSurface(mWindow.Handle());
+  if (surface && mWidth > 0 && mHeight > 0) {
+    std::vector<uint32_t> picture(static_cast<size_t>(mWidth) * static_cast<size_t>(mHeight));
+    const int32_t width = std::min(mWidth, surface->w);
+    const int32_t height = std::min(mHeight, surface->h);
+    SDL_ConvertPixels(width, height, surface->format->format, surface->pixels, surface->pitch,
+                      SDL_PIXELFORMAT_RGB888, picture.data(),
+                      mWidth * static_cast<int>(sizeof(uint32_t)));
+    mGl->UploadRect(picture.data(), mWidth, 0, 0, mWidth, mHeight);
   }
-  mPicture.reset();
   return mGl.get();
 }
 
@@ -43,33 +68,26 @@ void WindowPresenter::SetSize(int32_t width, int32_t height) {
     mGl->SetSize(width, height);
     return;
   }
-  if (mPicture->Width() == width && mPicture->Height() == height) return;
-  if (width <= 0 || height <= 0) {
-    mPicture = std::make_unique<BackBuffer>();
-  } else {
-    mPicture->Resize(width, height);
-  }
+  mWidth = std::max(width, 0);
+  mHeight = std::max(height, 0);
+  if (mWidth == 0 || mHeight == 0) mWidth = mHeight = 0;
   mChanged = true;
 }
 
 void WindowPresenter::UploadRect(const uint32_t* pixels, int32_t stridePixels, int32_t x, int32_t y,
                                  int32_t width, int32_t height) {
-  if (mGl) {
-    mGl->UploadRect(pixels, stridePixels, x, y, width, height);
-    return;
+  if (!mGl) {
+    SDL_Surface* surface = WindowSurface(mWindow.Handle());
+    if (surface && pixels) {
+      CopyRect(pixels, stridePixels, std::max(x, 0), std::max(y, 0), std::min(x + width, mWidth),
+               std::min(y + height, mHeight), *surface);
+      mChanged = true;
+      return;
+    }
+    // Where the window takes no images, OpenGL draws from the first frame.
+    if (!Gl()) return;
   }
-  if (!mPicture->IsValid() || !pixels) return;
-  const int32_t left = std::max(x, 0);
-  const int32_t top = std::max(y, 0);
-  const int32_t right = std::min(x + width, mPicture->Width());
-  const int32_t bottom = std::min(y + height, mPicture->Height());
-  for (int32_t row = top; row < bottom; ++row) {
-    const size_t from = static_cast<size_t>(row) * static_cast<size_t>(stridePixels);
-    const size_t to = static_cast<size_t>(row) * static_cast<size_t>(mPicture->StridePixels());
-    std::memcpy(mPicture->Pixels() + to + left, pixels + from + left,
-                static_cast<size_t>(std::max(right - left, 0)) * sizeof(uint32_t));
-  }
-  mChanged = true;
+  mGl->UploadRect(pixels, stridePixels, x, y, width, height);
 }
 
 void WindowPresenter::Invalidate() {
@@ -82,12 +100,11 @@ void WindowPresenter::Invalidate() {
 
 bool WindowPresenter::PresentIfChanged() {
   if (!mGl) {
-    if (!mChanged || !mPicture->IsValid()) return false;
-    if (PresentOnWindowSurface(mWindow.Handle(), *mPicture)) {
+    if (!mChanged || mWidth == 0 || mHeight == 0) return false;
+    if (SDL_UpdateWindowSurface(mWindow.Handle()) == 0) {
       mChanged = false;
       return true;
     }
-    // Where the window takes no images, OpenGL draws the first frame too.
     if (!Gl()) return false;
   }
   return mGl->PresentIfChanged();

@@ -8,7 +8,6 @@
 #include "base/MainWindow.h"
 #include "render/Presenter.h"
 
-class BackBuffer;
 class GlPresenter;
 class SdlMainWindow;
 
@@ -51,9 +50,10 @@ class WindowPresenter final : public Presenter {
   SdlMainWindow& mWindow;
   std::unique_ptr<GlPresenter> mGl;
   bool mGlTried = false;
-  // The picture until there is an OpenGL presenter, and whether the screen
-  // lacks it.
-  std::unique_ptr<BackBuffer> mPicture;
+  // Until there is an OpenGL presenter the picture is drawn straight into
+  // the window's surface: its size, and whether the screen lacks it.
+  int32_t mWidth = 0;
+  int32_t mHeight = 0;
   bool mChanged = true;
   PixelRect mVideoWindow;
   PixelRect mVideoDestination;
