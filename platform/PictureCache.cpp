@@ -64,17 +64,6 @@ uint64_t Checksum(const uint32_t* pixels, size_t count) {
   return checksum;
 }
 
-bool ReadAll(int fd, void* into, size_t size) {
-  auto* bytes = static_cast<char*>(into);
-  while (size > 0) {
-    const ssize_t got = read(fd, bytes, size);
-    if (got <= 0) return false;
-    bytes += got;
-    size -= static_cast<size_t>(got);
-  }
-  return true;
-}
-
 bool WriteAll(int fd, const void* from, size_t size) {
   const auto* bytes = static_cast<const char*>(from);
   while (size > 0) {
@@ -132,7 +121,9 @@ std::shared_ptr<SkinPicture> PictureCache::Read(const std::string& entry, const 
   struct stat status {};
   Header header;
   std::string name;
-  if (fstat(source.fd, &status) != 0 || !ReadAll(source.fd, &header, sizeof header)) {
+  // A regular file gives all that is asked for, up to its end, in one read.
+  if (fstat(source.fd, &status) != 0 ||
+      read(source.fd, &header, sizeof header) != static_cast<ssize_t>(sizeof header)) {
     header.magic = {};
   }
   const bool sane = header.magic == kMagic && header.width > 0 && header.height > 0 &&
@@ -143,7 +134,7 @@ std::shared_ptr<SkinPicture> PictureCache::Read(const std::string& entry, const 
   bool whole = sane && size == PixelsOffset(header.nameLength) + count * sizeof(uint32_t);
   if (whole) {
     name.resize(header.nameLength);
-    whole = ReadAll(source.fd, name.data(), name.size());
+    whole = read(source.fd, name.data(), name.size()) == static_cast<ssize_t>(name.size());
   }
   if (whole &&
       (name != key.file || header.fileSize != key.size || header.modifiedNs != key.modifiedNs)) {

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <string>
 
-#include "base/ErrorMessageBox.h"
-#include "base/Log.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
 #include "program/frmMain.h"
+#include "support/FakeLog.h"
 #include "support/ProgramUnderTest.h"
+#include "support/QuietServices.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -28,14 +28,11 @@ bool Loaded(const char* name) {
 // place before the lines of the rest of start-up.
 TEST(StartAndCloseTest, OpenGlAndTheMediaLibraryAreLoadedOnlyOnceTheStartWindowIsOnTheScreen) {
   ASSERT_FALSE(Loaded("libmpv.so.2") || Loaded("libGL.so.1"));
-  std::string log;
-  const LogSink previous = SetLogSink([&log](const std::string& line) { log += line + "\n"; });
+  FakeLog log;
   TempFolder folder;
   std::filesystem::copy(std::filesystem::path(TAVIZO_EXECUTABLE).parent_path() / "skins",
                         folder.File("skins"), std::filesystem::copy_options::recursive);
-  struct : ErrorMessageBox {
-    void ShowError(const std::string&, const std::string&) override {}
-  } noMessageBox;
+  NoMessageBox noMessageBox;
   std::unique_ptr<TavizoProgram> program = TavizoProgram::Create(folder.Path(), &noMessageBox);
   ASSERT_TRUE(program && program->Form().Load());
   EXPECT_FALSE(Loaded("libmpv.so.2") || Loaded("libGL.so.1"));
@@ -45,9 +42,9 @@ TEST(StartAndCloseTest, OpenGlAndTheMediaLibraryAreLoadedOnlyOnceTheStartWindowI
   }
   EXPECT_TRUE(Loaded("libmpv.so.2") && Loaded("libGL.so.1"));
   program->Form().Unload();
-  SetLogSink(previous);
-  const size_t startUp = log.find("screen saver");
-  EXPECT_TRUE(startUp != std::string::npos && log.find("OpenGL renderer: ") < startUp) << log;
+  const std::string lines = log.All();
+  const size_t startUp = lines.find("screen saver");
+  EXPECT_TRUE(startUp != lines.npos && lines.find("OpenGL renderer: ") < startUp) << lines;
 }
 
 // One install into a temporary prefix serves every test below.
