@@ -588,8 +588,11 @@ bool GlPresenter::PresentIfChanged() {
   if (whole) mDamage.assign(1, PixelRect{0, 0, viewportWidth, viewportHeight});
   // Software drawing finds a window's new size only at a swap, and copying
   // rectangles never swaps: swap once (showing the last frame again), so the
-  // drawing below gets a back buffer of the new size.
-  if (mXDisplay && (viewportWidth != mPresentedWidth || viewportHeight != mPresentedHeight)) {
+  // drawing below gets a back buffer of the new size. Not before the first
+  // present: the back buffer has the window's size already, and holds
+  // nothing yet that should replace the image the window shows.
+  if (mXDisplay && mPresentedWidth > 0 &&
+      (viewportWidth != mPresentedWidth || viewportHeight != mPresentedHeight)) {
     mWindow.SwapGlBuffers();
   }
   ResetState(viewportWidth, viewportHeight);
