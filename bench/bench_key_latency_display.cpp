@@ -21,10 +21,10 @@
 #include <vector>
 
 #include "base/Log.h"
-#include "platform/GlPresenter.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
 #include "platform/TavizoProgram.h"
+#include "platform/WindowPresenter.h"
 #include "program/frmMain.h"
 #include "tests/support/QuietServices.h"
 

@@ -10,18 +10,19 @@
 #include <sys/resource.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/Clock.h"
 #include "base/TimerTable.h"
 #include "bench/BenchRenderer.h"
-#include "platform/GlPresenter.h"
 #include "platform/GlVideoTarget.h"
 #include "platform/MpvEngine.h"
 #include "platform/SdlLoopWakeup.h"
 #include "platform/SdlMainWindow.h"
 #include "platform/SdlUiLoop.h"
+#include "platform/WindowPresenter.h"
 
 namespace {
 
@@ -43,8 +44,8 @@ void BM_PlayFilm720p(benchmark::State& state) {
     return;
   }
   window->Show();
-  auto presenter = GlPresenter::Create(*window);
-  if (!presenter) {
+  auto presenter = std::make_unique<WindowPresenter>(*window);
+  if (!presenter->Gl()) {
     state.SkipWithError("no OpenGL presenter");
     return;
   }
