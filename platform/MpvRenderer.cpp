@@ -47,6 +47,8 @@ std::unique_ptr<MpvRenderer> MpvRenderer::Create(const MpvLibrary& mpv, mpv_hand
 }
 
 MpvRenderer::~MpvRenderer() {
+  // A renderer whose context could not be made has nothing to take back.
+  if (!mContext) return;
   SetUpdateCallback(nullptr, nullptr);
   mTarget.SetRedraw(nullptr);
   mTarget.MakeCurrent();

@@ -208,6 +208,24 @@ TEST_F(MpvEngineTest, AFileThatNeverFinishesLoadingFailsInsteadOfHanging) {
   close(writer);
 }
 
+// On a display without OpenGL libmpv cannot draw: the engine does not start,
+// and the program goes on with the engine that refuses every file.
+TEST_F(MpvEngineTest, WithoutOpenGlTheEngineDoesNotStart) {
+  class NoOpenGl final : public VideoTarget {
+   public:
+    void MakeCurrent() override {}
+    void* GlProcAddress(const char*) override { return nullptr; }
+    bool Framebuffer(int&, int&, int&, bool&) override { return false; }
+    void FrameDrawn() override {}
+    void Place(const PixelRect&, const PixelRect&) override {}
+    void Clear() override {}
+    void SetRedraw(std::function<void()>) override {}
+  } noOpenGl;
+  FakeLog log;
+  EXPECT_EQ(MpvEngine::Create(noOpenGl, SdlLoopWakeup::Create(*loop)), nullptr);
+  EXPECT_NE(log.All().find("the OpenGL renderer cannot be made"), std::string::npos) << log.All();
+}
+
 TEST_F(MpvEngineTest, ATruncatedFileOpensOrFailsCleanly) {
   const OpenResult result = engine->Open(Fixture("truncated.mp4"));
   if (result.status == OpenStatus::Opened) {
